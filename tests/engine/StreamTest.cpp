@@ -1,0 +1,127 @@
+#include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGStream.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+VGString Path(const TempFolder& dir, const char* name) {
+    return VGString(dir.Wide(name).c_str());
+}
+} // namespace
+
+TEST(Streams, ReadLineSplitsOnLfAndSkipsCr) {
+    TempFolder dir;
+    dir.WriteFile("two.txt", "first\r\nsecond\r\n");
+    dir.WriteFile("open.txt", "one\n\nlast");
+    for (uint32_t mode : {0u, 1u}) {
+        VGFileReader two(Path(dir, "two.txt"), mode);
+        VGString line;
+        ASSERT_TRUE(ReadLine(two, line));
+        EXPECT_TRUE(line == u"first");
+        ASSERT_TRUE(ReadLine(two, line));
+        EXPECT_TRUE(line == u"second");
+        EXPECT_FALSE(ReadLine(two, line));
+
+        VGFileReader open(Path(dir, "open.txt"), mode);
+        ASSERT_TRUE(ReadLine(open, line));
+        ASSERT_TRUE(ReadLine(open, line)) << "a lone LF is a line";
+        EXPECT_EQ(line.Length(), 0u);
+        ASSERT_TRUE(ReadLine(open, line));
+        EXPECT_TRUE(line == u"last");
+        EXPECT_FALSE(ReadLine(open, line));
+    }
+}
+
+TEST(Streams, BytesWidenAsSigned8Bit) {
+    TempFolder dir;
+    dir.WriteFile("latin.txt", "K\xE4s\x7F\x80");
+    VGFileReader reader(Path(dir, "latin.txt"), 1);
+    VGString line;
+    ASSERT_TRUE(ReadLine(reader, line));
+    ASSERT_EQ(line.Length(), 5u);
+    EXPECT_EQ(line[1], char16_t(0xFFE4));
+    EXPECT_EQ(line[3], char16_t(0x7F));
+    EXPECT_EQ(line[4], char16_t(0xFF80));
+}
+
+TEST(Streams, CountedStrings) {
+    TempFolder dir;
+    dir.WriteFile("counted.bin", std::string("\0\0\0\0\3\0\0\0ab\xFF\x09\0\0\0xy", 19));
+    VGFileReader reader(Path(dir, "counted.bin"), 1);
+    VGString s;
+    uint32_t n = 99;
+    ASSERT_TRUE(ReadCountedString(reader, s, &n));
+    EXPECT_EQ(n, 0u);
+    EXPECT_EQ(reader.Memory()->Position(), 4u) << "an empty string consumes exactly its length";
+    ASSERT_TRUE(ReadCountedString(reader, s, &n));
+    EXPECT_EQ(n, 3u);
+    EXPECT_EQ(s[2], char16_t(0xFFFF));
+    EXPECT_FALSE(ReadCountedString(reader, s, &n)) << "9 bytes promised, 2 present";
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(Streams, MemoryReadPastTheEndCopiesNothing) {
+    auto bytes = std::make_unique<uint8_t[]>(3);
+    bytes[0] = 1, bytes[1] = 2, bytes[2] = 3;
+    VGMemoryReader reader(std::move(bytes), 3);
+    uint8_t out[8] = {9, 9, 9, 9, 9, 9, 9, 9};
+    ASSERT_TRUE(reader.Read(out, 2));
+    EXPECT_FALSE(reader.Read(out + 2, 4));
+    EXPECT_EQ(out[2], 9) << "nothing copied from a read that would run past the end";
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_FALSE(reader.Read(out, 1));
+}
+
+TEST(Streams, MissingEmptyAndFolderFiles) {
+    TempFolder dir;
+    dir.WriteFile("empty.bin", "");
+    dir.WriteFile("sub/x", "1");
+    uint8_t byte;
+    VGFileReader missingWhole(Path(dir, "none.bin"), 1);
+    EXPECT_FALSE(missingWhole.Read(&byte, 1));
+    EXPECT_FALSE(missingWhole.AtEnd()) << "a missing file is not at its end";
+    VGFileReader missingStream(Path(dir, "none.bin"), 0);
+    EXPECT_FALSE(missingStream.Read(&byte, 1));
+    VGFileReader empty(Path(dir, "empty.bin"), 1);
+    EXPECT_FALSE(empty.Read(&byte, 1));
+    EXPECT_TRUE(empty.AtEnd());
+    EXPECT_FALSE(FileExists(Path(dir, "none.bin")));
+    EXPECT_FALSE(FileExists(Path(dir, "sub")));
+    EXPECT_TRUE(FileExists(Path(dir, "SUB\\X")));
+}
+
+TEST(Streams, StreamedShortReadSucceedsWithoutUndefinedBytes) {
+    TempFolder dir;
+    dir.WriteFile("short.bin", "ab");
+    VGFileReader reader(Path(dir, "short.bin"), 0);
+    uint8_t out[4] = {7, 7, 7, 7};
+    EXPECT_TRUE(reader.Read(out, 4));
+    EXPECT_EQ(out[1], 'b');
+    EXPECT_EQ(out[2], 0);
+    EXPECT_FALSE(reader.Read(out, 1));
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(Streams, WriterReplacesOnCloseAndWritesTextLines) {
+    TempFolder dir;
+    dir.WriteFile("save.txt", "a much longer old content");
+    {
+        VGFileWriter writer(Path(dir, "save.txt"));
+        ASSERT_TRUE(writer.IsOpen());
+        EXPECT_TRUE(WriteTextLine(writer, VGString(u"Hi\u00E4")));
+        EXPECT_TRUE(WriteU32(writer, 0x01020304));
+    }
+    EXPECT_EQ(dir.ReadFile("save.txt"), std::string("Hi\xE4\r\n\x04\x03\x02\x01"));
+
+    VGFileWriter broken(Path(dir, "no/such/folder.txt"));
+    EXPECT_FALSE(broken.Write("x", 1));
+    EXPECT_FALSE(broken.Close());
+}
+
+TEST(Streams, DataPathFollowsTheProgramFolder) {
+    SetAppPath(VGString(u"/opt/tamborix"));
+    EXPECT_TRUE(DataPath(u"imgs\\drums.img") == u"/opt/tamborix/imgs\\drums.img");
+    SetAppPath(VGString(u"/opt/x/"));
+    EXPECT_TRUE(GetAppPath() == u"/opt/x/");
+}
