@@ -47,7 +47,7 @@ TEST(Streams, BytesWidenAsSigned8Bit) {
 
 TEST(Streams, CountedStrings) {
     TempFolder dir;
-    dir.WriteFile("counted.bin", std::string("\0\0\0\0\3\0\0\0ab\xFF\x09\0\0\0xy", 19));
+    dir.WriteFile("counted.bin", std::string("\0\0\0\0\3\0\0\0ab\xFF\x09\0\0\0xy", 17));
     VGFileReader reader(Path(dir, "counted.bin"), 1);
     VGString s;
     uint32_t n = 99;
