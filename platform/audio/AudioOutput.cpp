@@ -1,0 +1,46 @@
+#include "platform/audio/AudioOutput.h"
+
+#include "platform/Text.h"
+
+#include <cstring>
+
+namespace platform {
+
+bool IsPlayableFormat(const AudioFormat& format) {
+    if (format.formatTag != 1) return false;
+    if (format.channels != 1 && format.channels != 2) return false;
+    if (format.bitsPerSample != 8 && format.bitsPerSample != 16) return false;
+    if (format.samplesPerSecond < 1000 || format.samplesPerSecond > 192000) return false;
+    return format.blockAlign == format.channels * format.bitsPerSample / 8;
+}
+
+AudioLabel MakeAudioLabel(std::u16string_view sound, int32_t channel, int32_t priority) {
+    AudioLabel label;
+    std::string name = ToUtf8(sound);
+    size_t n = name.size() < sizeof label.sound - 1 ? name.size() : sizeof label.sound - 1;
+    std::memcpy(label.sound, name.data(), n);
+    label.channel = channel;
+    label.priority = priority;
+    return label;
+}
+
+namespace {
+AudioOutput*& Current() {
+    // Never destroyed: static objects shutting down at exit may still close their devices.
+    static AudioOutput* current = nullptr;
+    return current;
+}
+} // namespace
+
+void SetAudioOutput(std::unique_ptr<AudioOutput> output) {
+    AudioOutput* old = Current();
+    Current() = output.release();
+    delete old;
+}
+
+AudioOutput& Audio() {
+    if (!Current()) Current() = CreateNullAudioOutput().release();
+    return *Current();
+}
+
+} // namespace platform

@@ -1,0 +1,146 @@
+// The real output: one SDL audio device whose callback runs the program's mixer. The voices
+// are shared with the program's thread under one mutex held only for a few bookkeeping
+// steps on that side and for one mixing block on the callback's side; the callback never
+// allocates and never touches files.
+#include "platform/audio/VoiceBank.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+constexpr uint16_t kWantedPeriodFrames = 256;
+
+uint64_t SteadyNs() {
+    return uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count());
+}
+
+class SdlAudioOutput final : public AudioOutput {
+public:
+    // False when no device could be opened; the object is then unusable.
+    bool Start() {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        subsystem_ = true;
+        SDL_AudioSpec want{};
+        want.freq = int(kMixRate);
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = kWantedPeriodFrames;
+        want.callback = &SdlAudioOutput::Callback;
+        want.userdata = this;
+        SDL_AudioSpec have{};
+        // Only the period may differ; SDL converts anything else the hardware needs.
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        if (device_ == 0) return false;
+        periodFrames_ = have.samples;
+        SDL_PauseAudioDevice(device_, 0);
+        return true;
+    }
+
+    ~SdlAudioOutput() override {
+        if (device_) SDL_CloseAudioDevice(device_);
+        if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+
+    AudioDeviceId Open(const AudioFormat& format) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        AudioDeviceId id = bank_.Open(format);
+        if (id != kNoAudioDevice) {
+            uint32_t index = (id & 0xFF) - 1;
+            startCount_[index] = 0;
+            startNs_[index] = 0;
+        }
+        return id;
+    }
+    void Close(AudioDeviceId device) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bank_.Close(device);
+    }
+    bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
+               const AudioLabel& label) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return bank_.Write(device, slot, data, size, label);
+    }
+    bool IsDone(AudioDeviceId device, int slot) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return bank_.IsDone(device, slot);
+    }
+    uint32_t PlayedBytes(AudioDeviceId device) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return bank_.PlayedBytes(device);
+    }
+    void Reset(AudioDeviceId device) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bank_.Reset(device);
+    }
+    uint32_t MasterVolume() override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return master_;
+    }
+    void SetMasterVolume(uint32_t volume) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        master_ = volume;
+    }
+    void SetDeviceVolume(AudioDeviceId device, uint32_t volume) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bank_.SetVolume(device, volume);
+    }
+
+    uint32_t PeriodFrames() const override { return periodFrames_; }
+    bool LastBufferStart(AudioDeviceId device, uint64_t& steadyNs, uint32_t& count) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!bank_.Find(device)) return false;
+        uint32_t index = (device & 0xFF) - 1;
+        steadyNs = startNs_[index];
+        count = startCount_[index];
+        return true;
+    }
+
+private:
+    static void Callback(void* self, Uint8* stream, int length) {
+        static_cast<SdlAudioOutput*>(self)->Render(reinterpret_cast<int16_t*>(stream),
+                                                   uint32_t(length) / 4);
+    }
+
+    void Render(int16_t* out, uint32_t frames) {
+        uint64_t now = SteadyNs();
+        MixEvents events;
+        std::lock_guard<std::mutex> lock(mutex_);
+        Mix(mixer_, bank_.Voices(), bank_.Count(), master_, out, frames, &events);
+        for (uint32_t i = 0; i < events.count; ++i) {
+            uint32_t v = events.items[i].voice;
+            startNs_[v] = now;
+            ++startCount_[v];
+        }
+    }
+
+    std::mutex mutex_;
+    VoiceBank bank_;
+    MixerState mixer_;
+    uint32_t master_ = kFullAudioVolume;
+    uint64_t startNs_[VoiceBank::kMaxVoices] = {};
+    uint32_t startCount_[VoiceBank::kMaxVoices] = {};
+    SDL_AudioDeviceID device_ = 0;
+    bool subsystem_ = false;
+    uint32_t periodFrames_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<AudioOutput> CreateSdlAudioOutput() {
+    auto output = std::make_unique<SdlAudioOutput>();
+    if (output->Start()) return output;
+    std::fprintf(stderr, "tamborix: no audio device could be opened (%s); playing silently\n",
+                 SDL_GetError());
+    output.reset();
+    return CreateNullAudioOutput();
+}
+
+} // namespace platform
