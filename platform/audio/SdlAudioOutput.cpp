@@ -110,9 +110,11 @@ private:
     }
 
     void Render(int16_t* out, uint32_t frames) {
-        uint64_t now = SteadyNs();
         MixEvents events;
         std::lock_guard<std::mutex> lock(mutex_);
+        // Taken inside the lock: a buffer written while the callback waited for it is mixed
+        // now, and must not seem to have started before it was written.
+        uint64_t now = SteadyNs();
         Mix(mixer_, bank_.Voices(), bank_.Count(), master_, out, frames, &events);
         for (uint32_t i = 0; i < events.count; ++i) {
             uint32_t v = events.items[i].voice;
