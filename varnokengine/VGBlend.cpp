@@ -130,7 +130,8 @@ int32_t SampledLimit(int32_t available, uint32_t phase, uint32_t step) {
     return int32_t(std::min<int64_t>(n, INT32_MAX));
 }
 
-// The drawn size of w source pixels at the given scale, truncated and kept in range.
+// The drawn size of w source pixels at the given scale, truncated and kept in range (far
+// beyond any screen for a huge scale, so later sums cannot overflow).
 int32_t ScaledSize(int32_t w, float scale) {
     float f = float(w) * scale;
     if (!(f > 0.0f)) return 0;
@@ -171,12 +172,12 @@ void DrawExOn(const DrawSurface& s, const VGBitmap& b, int32_t x, int32_t y, int
     }
     if (sx < 0) {
         w += sx;
-        x += scaling ? int32_t(float(-sx) * scaleX) : -sx;
+        x += scaling ? ScaledSize(-sx, scaleX) : -sx;
         sx = 0;
     }
     if (sy < 0) {
         h += sy;
-        y += scaling ? int32_t(float(-sy) * scaleY) : -sy;
+        y += scaling ? ScaledSize(-sy, scaleY) : -sy;
         sy = 0;
     }
     w = std::min(w, b.width - sx);
