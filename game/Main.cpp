@@ -1,24 +1,160 @@
-// Program entry until the window shell arrives: tells what the program is and how to run it.
+// Program entry: reads the command line, chooses the windowed or the headless backend and
+// its audio output, and runs the engine with the program's application object.
+#include "game/GameApp.h"
 #include "game/Version.h"
+#include "platform/Files.h"
+#include "platform/RegistryStore.h"
+#include "platform/Text.h"
+#include "platform/audio/AudioOutput.h"
+#include "platform/video/HeadlessBackend.h"
+#include "platform/video/SdlBackend.h"
+#include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGWindows.h"
 
-#include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <string>
 
 namespace {
+
+constexpr int kMaxSide = 2048;
+
+struct Options {
+    bool headless = false;
+    std::string script;
+    int width = 480;
+    int height = 640;
+    std::string registry;
+    std::string data;
+    std::string shots = ".";
+    std::string audioLog;
+    std::string audioWav;
+    std::string windowShot;
+};
+
 void PrintHelp() {
-    std::printf("Usage: tamborix [options]\n"
-                "  --help              show this text\n"
-                "  --version           show the version\n"
-                "  --registry FILE     keep settings in FILE instead of the per-user file\n"
-                "  --size WxH          screen size in portrait pixels (default 480x640)\n"
-                "  --headless          run without a window (with --script FILE)\n");
+    std::cout << "Usage: tamborix [options]\n"
+                 "  --help              show this text\n"
+                 "  --version           show the version\n"
+                 "  --size WxH          screen size in portrait pixels (default 480x640)\n"
+                 "  --registry FILE     keep settings in FILE instead of the per-user file\n"
+                 "  --data DIR          read the data folders from DIR instead of beside the "
+                 "program\n"
+                 "  --headless          run without a window, on a virtual clock\n"
+                 "  --script FILE       headless input script (see README, \"Headless runs\")\n"
+                 "  --shots DIR         folder for the script's shot images (default .)\n"
+                 "  --audio-log FILE    headless: log every sound buffer started\n"
+                 "  --audio-wav FILE    headless: write everything heard as a WAV file\n"
+                 "  --window-shot FILE  windowed: save the window's last picture as PNG\n";
 }
+
+bool ParseSize(const char* text, int& width, int& height) {
+    char* end = nullptr;
+    long w = std::strtol(text, &end, 10);
+    if (end == text || (*end != 'x' && *end != 'X')) return false;
+    const char* rest = end + 1;
+    long h = std::strtol(rest, &end, 10);
+    if (end == rest || *end != '\0') return false;
+    if (w < 16 || h < 16 || w > kMaxSide || h > kMaxSide) return false;
+    width = int(w), height = int(h);
+    return true;
+}
+
+// 0 to run, otherwise the exit code (1 for a bad command line, -1 for help or version).
+int ParseOptions(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& target) {
+            if (i + 1 >= argc) return false;
+            target = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (arg == "--help") {
+            PrintHelp();
+            return -1;
+        } else if (arg == "--version") {
+            std::cout << kProgramName << " " << kProgramVersion << "\n";
+            return -1;
+        } else if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--size") {
+            ok = i + 1 < argc && ParseSize(argv[++i], o.width, o.height);
+        } else if (arg == "--script") {
+            ok = value(o.script);
+        } else if (arg == "--registry") {
+            ok = value(o.registry);
+        } else if (arg == "--data") {
+            ok = value(o.data);
+        } else if (arg == "--shots") {
+            ok = value(o.shots);
+        } else if (arg == "--audio-log") {
+            ok = value(o.audioLog);
+        } else if (arg == "--audio-wav") {
+            ok = value(o.audioWav);
+        } else if (arg == "--window-shot") {
+            ok = value(o.windowShot);
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            std::cerr << "tamborix: cannot use the option " << arg
+                      << " here (sizes are WxH from 16 to " << kMaxSide << "); --help lists them\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
+    std::string error;
+    if (o.headless) {
+        platform::HeadlessOptions options;
+        options.width = o.width;
+        options.height = o.height;
+        options.shotsDir = o.shots;
+        platform::MakeFolder(platform::FromUtf8(o.shots));
+        auto backend = platform::HeadlessBackend::Create(options, o.script, error);
+        if (!backend) {
+            std::cerr << "tamborix: " << error;
+            if (!error.empty() && error.back() != '\n') std::cerr << "\n";
+            return nullptr;
+        }
+        platform::SetAudioOutput(
+            platform::CreateHeadlessAudioOutput(platform::CurrentClock(), o.audioLog, o.audioWav));
+        return backend;
+    }
+    platform::SdlOptions options;
+    options.width = o.width;
+    options.height = o.height;
+    options.windowShotPath = o.windowShot;
+    auto backend = platform::CreateSdlBackend(options, error);
+    if (!backend) {
+        std::cerr << "tamborix: no display is available (" << error
+                  << ").\nRun without a window with: tamborix --headless --script FILE\n";
+        return nullptr;
+    }
+    platform::SetAudioOutput(platform::CreateSdlAudioOutput());
+    return backend;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    std::printf("%s %s\n", kProgramName, kProgramVersion);
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--version") == 0) return 0;
-    PrintHelp();
-    return 0;
+    Options options;
+    int parsed = ParseOptions(argc, argv, options);
+    if (parsed != 0) return parsed < 0 ? 0 : parsed;
+    if (!options.registry.empty()) platform::SetRegistryPath(options.registry);
+    if (!options.data.empty()) SetAppPath(VGString(platform::FromUtf8(options.data).c_str()));
+
+    auto backend = ChooseBackend(options);
+    if (!backend) return 1;
+    platform::InstallBackend(std::move(backend));
+    SetApplicationFactory(CreateGameApp);
+    int result = VGMain();
+    // The audio output outlives everything; give it one that needs no backend clock before
+    // the backend (and a virtual clock with it) goes.
+    platform::SetAudioOutput(platform::CreateNullAudioOutput());
+    platform::UninstallBackend();
+    return result;
 }

@@ -1,0 +1,32 @@
+#pragma once
+// The program's application object: the engine's game layer plus the drum-machine switches
+// (and, as they arrive, the image packs, the drum kit and the third font).
+#include "varnokengine/VGGame.h"
+
+class GameApp final : public VGGame {
+public:
+    // Reads the drum-machine switches.
+    GameApp();
+
+    // The drum kit is initialised here after the engine's Init once it exists.
+    void Init() override { VGGame::Init(); }
+    // Full heights of the title and soft-button bar images of the menu pack; 0 while the
+    // pack is not loaded (menu images arrive with the menu screens).
+    int32_t TitleBarHeight() override { return 0; }
+    int32_t SoftBarHeight() override { return 0; }
+    // The language choice on the very first run, else the main menu.
+    void CreateFirstScreen() override;
+
+    uint32_t metronome = 1;
+    uint32_t play = 1;
+    uint32_t visualise = 0;
+    uint32_t repeat = 0;
+};
+
+// "Language" holds this until the user has chosen a language.
+constexpr uint32_t kNoLanguageChosen = 100;
+
+extern GameApp* TheGameApp;
+
+// The factory the engine's start-up uses; sets TheGameApp.
+VGGame* CreateGameApp();

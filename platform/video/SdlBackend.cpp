@@ -1,0 +1,429 @@
+#include "platform/video/SdlBackend.h"
+
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "platform/video/PngWriter.h"
+#include "platform/video/SingleInstance.h"
+#include "platform/video/Upright.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <iostream>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Where the upright picture lies inside an area, scaled to fit and centred.
+SDL_Rect FitRect(int32_t areaWidth, int32_t areaHeight, ViewSize view) {
+    SDL_Rect r;
+    if (int64_t(areaWidth) * view.height <= int64_t(areaHeight) * view.width) {
+        r.w = areaWidth;
+        r.h = int(int64_t(areaWidth) * view.height / view.width);
+    } else {
+        r.h = areaHeight;
+        r.w = int(int64_t(areaHeight) * view.width / view.height);
+    }
+    r.x = (areaWidth - r.w) / 2;
+    r.y = (areaHeight - r.h) / 2;
+    return r;
+}
+
+uint16_t KeyCodeFor(SDL_Keycode key) {
+    switch (key) {
+    case SDLK_UP:
+        return keycode::Up;
+    case SDLK_DOWN:
+        return keycode::Down;
+    case SDLK_LEFT:
+        return keycode::Left;
+    case SDLK_RIGHT:
+        return keycode::Right;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+    case SDLK_SPACE:
+        return keycode::Action;
+    case SDLK_ESCAPE:
+    case SDLK_AC_BACK:
+        return keycode::Back;
+    case SDLK_F1:
+        return keycode::App1;
+    case SDLK_F2:
+        return keycode::App2;
+    case SDLK_F3:
+        return keycode::App3;
+    default:
+        return 0;
+    }
+}
+
+class SdlBackend final : public Backend {
+public:
+    SdlBackend(const SdlOptions& options)
+        : options_(options), memory_(size_t(options.width) * size_t(options.height), 0),
+          shown_(memory_.size(), 1), upright_(memory_.size()) {}
+
+    ~SdlBackend() override {
+        if (!options_.windowShotPath.empty() && renderer_) SaveWindowShot();
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        SDL_EnableScreenSaver();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    bool ClaimSingleInstance() override { return instance_.Claim(); }
+
+    bool CreateWindow() override {
+        ViewSize view = UprightSize(options_.width, options_.height, orientation_);
+        int32_t scale = 1;
+        SDL_Rect usable;
+        // A window larger than the desktop starts at the largest whole fraction that fits.
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0)
+            while (scale < 8 && (view.width / scale > usable.w || view.height / scale > usable.h))
+                ++scale;
+        window_ = SDL_CreateWindow("Varnok Games", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   view.width / scale, view.height / scale, SDL_WINDOW_RESIZABLE);
+        if (!window_) return Fail("cannot create the window");
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) return Fail("cannot create a renderer");
+        SDL_DisplayMode mode;
+        if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate >= 20)
+            refreshMs_ = uint32_t(1000 / mode.refresh_rate);
+        SDL_StartTextInput();
+        SDL_EnableScreenSaver(); // SDL turns it off by default; the power calls decide
+        saverInhibited_ = false;
+        nextRefresh_ = TickCount();
+        return true;
+    }
+
+    FrameBufferInfo FrameBuffer() override {
+        return FrameBufferInfo{
+            memory_.data(), options_.width, options_.height, 1, options_.width, 1};
+    }
+
+    void SetViewOrientation(uint32_t orientation) override {
+        if (orientation > 3) orientation = 0;
+        bool wasLandscape = orientation_ == 1 || orientation_ == 3;
+        bool landscape = orientation == 1 || orientation == 3;
+        orientation_ = orientation;
+        if (window_ && landscape != wasLandscape) {
+            int w, h;
+            SDL_GetWindowSize(window_, &w, &h);
+            SDL_SetWindowSize(window_, h, w);
+        }
+        forceShow_ = true;
+    }
+
+    void FrameWritten() override {
+        dirty_ = true;
+        uint32_t now = TickCount();
+        if (int32_t(now - nextRefresh_) >= 0) ShowNow(now);
+    }
+
+    void WaitForRefresh(bool wakeOnInput) override {
+        for (;;) {
+            ServiceHost();
+            if (wakeOnInput && HasInputPending()) return;
+            uint32_t now = TickCount();
+            int32_t remaining = int32_t(nextRefresh_ - now);
+            if (remaining <= 0) {
+                if (dirty_ || forceShow_)
+                    ShowNow(now);
+                else
+                    nextRefresh_ = now + refreshMs_;
+                return;
+            }
+            SDL_Event event;
+            if (SDL_WaitEventTimeout(&event, remaining)) {
+                Translate(event);
+                Drain();
+            }
+        }
+    }
+
+    uint32_t RefreshMs() const override { return refreshMs_; }
+
+    bool Poll(DeviceEvent& event) override {
+        if (pending_.empty()) Drain();
+        if (pending_.empty()) return false;
+        event = pending_.front();
+        pending_.pop_front();
+        return true;
+    }
+
+    void DiscardPendingInput() override {
+        Drain();
+        std::erase_if(pending_, [](const DeviceEvent& e) {
+            return IsKeyboardEvent(e.type) || IsStylusEvent(e.type);
+        });
+        stylusDown_ = (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+    }
+
+    void HoldBacklight(bool held) override {
+        backlightHeld_ = held;
+        UpdateScreenSaver();
+    }
+
+    void ResetIdleTimer() override {
+        lastIdleReset_ = TickCount();
+        idleResetSeen_ = true;
+        UpdateScreenSaver();
+    }
+
+    void ShowErrorBox(std::u16string_view text) override {
+        std::string utf8 = ToUtf8(text);
+        std::cerr << utf8 << std::endl;
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "", utf8.c_str(), window_);
+    }
+
+private:
+    bool Fail(const char* what) {
+        std::cerr << "tamborix: " << what << ": " << SDL_GetError() << "\n";
+        return false;
+    }
+
+    bool HasInputPending() const {
+        return std::any_of(pending_.begin(), pending_.end(),
+                           [](const DeviceEvent& e) { return e.type != EventType::Activate; });
+    }
+
+    void Drain() {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) Translate(event);
+    }
+
+    void ServiceHost() {
+        if (instance_.RaiseRequested() && window_) {
+            SDL_RestoreWindow(window_);
+            SDL_RaiseWindow(window_);
+        }
+        UpdateScreenSaver();
+    }
+
+    void UpdateScreenSaver() {
+        bool inhibit = backlightHeld_ || (idleResetSeen_ && int32_t(TickCount() - lastIdleReset_) <
+                                                                int32_t(kIdleResetHoldMs));
+        if (inhibit == saverInhibited_ || !window_) return;
+        saverInhibited_ = inhibit;
+        if (inhibit)
+            SDL_DisableScreenSaver();
+        else
+            SDL_EnableScreenSaver();
+    }
+
+    // The device point shown at a window point, clamped into the picture.
+    void WindowToDevice(int32_t wx, int32_t wy, int16_t& x, int16_t& y) {
+        int w, h;
+        SDL_GetWindowSize(window_, &w, &h);
+        ViewSize view = UprightSize(options_.width, options_.height, orientation_);
+        SDL_Rect r = FitRect(std::max(w, 1), std::max(h, 1), view);
+        int32_t u = r.w > 0 ? int32_t(int64_t(wx - r.x) * view.width / r.w) : 0;
+        int32_t v = r.h > 0 ? int32_t(int64_t(wy - r.y) * view.height / r.h) : 0;
+        u = std::clamp(u, 0, view.width - 1);
+        v = std::clamp(v, 0, view.height - 1);
+        int32_t dx, dy;
+        UprightToDevice(options_.width, options_.height, orientation_, u, v, dx, dy);
+        x = int16_t(dx), y = int16_t(dy);
+    }
+
+    void Push(EventType type) {
+        DeviceEvent e;
+        e.type = type;
+        pending_.push_back(e);
+    }
+
+    void PushStylus(EventType type, int32_t wx, int32_t wy) {
+        DeviceEvent e;
+        e.type = type;
+        WindowToDevice(wx, wy, e.x, e.y);
+        pending_.push_back(e);
+    }
+
+    void PushCharacter(char16_t c) {
+        DeviceEvent e;
+        e.type = EventType::Character;
+        e.character = c;
+        pending_.push_back(e);
+    }
+
+    void Translate(const SDL_Event& event) {
+        switch (event.type) {
+        case SDL_QUIT:
+            Push(EventType::Close);
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+            case SDL_WINDOWEVENT_MINIMIZED:
+                minimised_ = true;
+                Push(EventType::Deactivate);
+                break;
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+            case SDL_WINDOWEVENT_SHOWN:
+                if (minimised_) Push(EventType::Activate);
+                minimised_ = false;
+                forceShow_ = true;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                forceShow_ = true;
+                break;
+            default:
+                break;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            SDL_Keycode sym = event.key.keysym.sym;
+            if (sym == SDLK_BACKSPACE && event.type == SDL_KEYDOWN) PushCharacter(8);
+            uint16_t code = KeyCodeFor(sym);
+            if (!code) break;
+            DeviceEvent e;
+            e.type = event.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
+            e.key = code;
+            e.repeat = event.key.repeat != 0;
+            pending_.push_back(e);
+            break;
+        }
+        case SDL_TEXTINPUT:
+            TranslateText(event.text.text);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                stylusDown_ = true;
+                PushStylus(EventType::StylusDown, event.button.x, event.button.y);
+            }
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                stylusDown_ = false;
+                PushStylus(EventType::StylusUp, event.button.x, event.button.y);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            if (stylusDown_ && (event.motion.state & SDL_BUTTON_LMASK))
+                PushStylus(EventType::StylusMove, event.motion.x, event.motion.y);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Typed text arrives as UTF-8; characters beyond Latin-1 have no place in the program.
+    void TranslateText(const char* text) {
+        const auto* p = reinterpret_cast<const unsigned char*>(text);
+        while (*p) {
+            if (*p < 0x80) {
+                PushCharacter(*p++);
+            } else if ((*p & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) {
+                uint32_t c = (uint32_t(*p & 0x1F) << 6) | (p[1] & 0x3F);
+                if (c <= 0xFF) PushCharacter(char16_t(c));
+                p += 2;
+            } else {
+                ++p;
+                while ((*p & 0xC0) == 0x80) ++p;
+            }
+        }
+    }
+
+    void EnsureTexture(ViewSize view) {
+        if (texture_ && textureOrientation_ == orientation_) return;
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                     view.width, view.height);
+        textureOrientation_ = orientation_;
+    }
+
+    void DrawPicture() {
+        ViewSize view = UprightSize(options_.width, options_.height, orientation_);
+        EnsureTexture(view);
+        RenderUpright(memory_.data(), options_.width, options_.height, options_.width, orientation_,
+                      upright_.data());
+        if (texture_) SDL_UpdateTexture(texture_, nullptr, upright_.data(), view.width * 2);
+        int w, h;
+        SDL_GetRendererOutputSize(renderer_, &w, &h);
+        SDL_Rect target = FitRect(std::max(w, 1), std::max(h, 1), view);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+    }
+
+    // Shows display memory unless the window already shows exactly this picture.
+    void ShowNow(uint32_t now) {
+        nextRefresh_ = now + refreshMs_;
+        dirty_ = false;
+        if (!renderer_) return;
+        bool same = std::memcmp(memory_.data(), shown_.data(), memory_.size() * 2) == 0;
+        if (same && !forceShow_) return;
+        forceShow_ = false;
+        DrawPicture();
+        SDL_RenderPresent(renderer_);
+        if (!same) shown_ = memory_;
+    }
+
+    void SaveWindowShot() {
+        DrawPicture();
+        int w, h;
+        SDL_GetRendererOutputSize(renderer_, &w, &h);
+        std::vector<uint16_t> pixels(size_t(w) * size_t(h));
+        if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB565, pixels.data(),
+                                 w * 2) == 0)
+            WritePngRgb565(options_.windowShotPath, pixels.data(), w, h);
+        else
+            Fail("cannot read the window back");
+    }
+
+    SdlOptions options_;
+    SingleInstance instance_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    uint32_t textureOrientation_ = ~0u;
+    std::vector<uint16_t> memory_;
+    std::vector<uint16_t> shown_;
+    std::vector<uint16_t> upright_;
+    uint32_t orientation_ = 0;
+    uint32_t refreshMs_ = 16;
+    uint32_t nextRefresh_ = 0;
+    bool dirty_ = false;
+    bool forceShow_ = true;
+    std::deque<DeviceEvent> pending_;
+    bool stylusDown_ = false;
+    bool minimised_ = false;
+    bool backlightHeld_ = false;
+    bool idleResetSeen_ = false;
+    uint32_t lastIdleReset_ = 0;
+    bool saverInhibited_ = true;
+};
+
+} // namespace
+
+std::unique_ptr<Backend> CreateSdlBackend(const SdlOptions& options, std::string& error) {
+    if (options.width <= 0 || options.height <= 0) {
+        error = "bad screen size";
+        return nullptr;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    // With no screen SDL falls back to its off-screen driver on its own; a window nobody can
+    // see is only wanted when asked for by name (tests and measurements do).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (!asked || !*asked) &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no screen to open a window on";
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>(options);
+}
+
+} // namespace platform

@@ -1,0 +1,107 @@
+#pragma once
+// The application object's base layer: the quit request, the polled key table and the stylus
+// position. The window procedure feeds it (press, release, position); FrameTick adds the
+// auto-repeat pulses and clears the edges after each frame, so a screen polling during a
+// frame sees a stable snapshot: a press is Changed for exactly one frame, a repeat pulse is
+// Repeated for exactly one frame.
+#include <cstdint>
+
+enum InputKey : int32_t {
+    KeyUp = 0,
+    KeyDown = 1,
+    KeyLeft = 2,
+    KeyRight = 3,
+    KeyAction = 4,
+    KeyBack = 5,
+    KeyStylus = 6,
+    KeyApp1 = 7,
+    KeyApp2 = 8,
+    KeyApp3 = 9,
+};
+constexpr int32_t kKeyCount = 10;
+
+// KeySlot::flags bits.
+constexpr uint32_t KeyHeld = 1;
+constexpr uint32_t KeyChanged = 2;  // pressed or released during this frame
+constexpr uint32_t KeyRepeated = 4; // an auto-repeat pulse during this frame
+
+constexpr uint32_t kFirstRepeatMs = 300;
+constexpr uint32_t kRepeatMs = 160;
+// Holding the back button longer than this ends the program.
+constexpr uint32_t kBackHoldQuitMs = 2000;
+
+struct KeySlot {
+    uint32_t flags = 0;
+    uint32_t downTime = 0;   // when the key went down (also written on release)
+    uint32_t nextRepeat = 0; // when the next auto-repeat pulse is due
+};
+
+// The key code that drives each key, in search order (the stylus has none).
+extern const uint16_t KeyCodes[kKeyCount];
+
+// Input messages as the window procedure receives them.
+constexpr uint32_t kAlreadyDownBit = 1u << 30;
+inline uint32_t PackStylus(int16_t x, int16_t y) {
+    return uint16_t(x) | uint32_t(uint16_t(y)) << 16;
+}
+
+class VGApplication {
+public:
+    VGApplication() = default;
+    virtual ~VGApplication() = default;
+    VGApplication(const VGApplication&) = delete;
+    VGApplication& operator=(const VGApplication&) = delete;
+
+    virtual void Init() {}
+    virtual void Shutdown() {}
+    virtual void Resume() {}
+    virtual void EmergencyStop() {}
+    virtual void Frame() {}
+    virtual void OnChar(char16_t) {}
+    virtual void OnKeyDown(int32_t /*key*/) {}
+    virtual void OnKeyUp(int32_t /*key*/) {}
+    virtual void OnStylusMove() {}
+    virtual void OnStylusDown() {}
+    virtual void OnStylusUp() {}
+
+    bool IsPressed(int32_t key) const { return Has(key, KeyHeld) && Has(key, KeyChanged); }
+    bool IsReleased(int32_t key) const { return !Has(key, KeyHeld) && Has(key, KeyChanged); }
+    bool IsRepeated(int32_t key) const { return Has(key, KeyHeld) && Has(key, KeyRepeated); }
+    bool IsPressedOrRepeated(int32_t key) const {
+        return Has(key, KeyHeld) && (Has(key, KeyChanged) || Has(key, KeyRepeated));
+    }
+    uint32_t HeldTime(int32_t key) const;
+    // Stylus strictly inside the w x h rectangle centred on (x, y).
+    bool IsInside(int32_t x, int32_t y, int32_t w, int32_t h) const;
+
+    // True when the key changed state.
+    bool PressKey(int32_t key);
+    bool ReleaseKey(int32_t key);
+    void HandleKeyDown(uint32_t wParam, uint32_t lParam);
+    void HandleKeyUp(uint32_t wParam, uint32_t lParam);
+    // lParam: device x in the low 16 bits, y in the high 16 bits (both signed); stored
+    // turned into screen coordinates for the display's orientation.
+    void SetStylusPosition(uint32_t lParam);
+
+    uint32_t quitRequest = 0;
+    KeySlot keys[kKeyCount];
+    uint32_t inputChanged = 0;
+    int16_t stylusX = 0;
+    int16_t stylusY = 0;
+
+private:
+    bool Has(int32_t key, uint32_t bit) const {
+        return key >= 0 && key < kKeyCount && (keys[key].flags & bit) != 0;
+    }
+};
+
+extern VGApplication* TheApp;
+
+// The key index for a key code (after the orientation remap), or -1 for keys not in the table.
+int32_t LookUpKey(uint32_t keyCode, uint32_t orientation);
+// Direction keys as the user means them when the screen is turned.
+int32_t RemapDirectionKey(int32_t key, uint32_t orientation);
+
+// One frame of the application: pace, auto-repeat, screen update and draw, present, the
+// long-back-press check, and the clearing of this frame's edges.
+void FrameTick();
