@@ -1,0 +1,137 @@
+#pragma once
+// The drum kit: nine pieces drawn over a full-screen kit picture, each with its sound, hit
+// mask, hit animation and (at higher graphics quality) a stick swinging onto it. One DrumKit
+// holds the kit, its clock and all game state; free play, the games and the drum machine's
+// play screen update and draw it every frame.
+#include "game/drumkit/HighScore.h"
+#include "game/drumkit/KitSounds.h"
+#include "game/drumkit/PatternStep.h"
+#include "varnokengine/VGBitmap.h"
+#include "varnokengine/VGBitmapManager.h"
+#include "varnokengine/VGString.h"
+
+#include <cstdint>
+
+enum DrumPiece : uint32_t {
+    TomLow = 0,
+    TomMid = 1,
+    TomHi = 2,
+    Bass = 3,
+    Snare = 4,
+    Ride = 5,
+    Crash = 6,
+    HihatOpen = 7,
+    HihatClose = 8,
+};
+
+// Mode 3 is the drum machine's play screen driving the kit: the kit's clock stands still.
+enum GameMode : uint32_t { FreePlay = 0, MemoryMaster = 1, RhythmMaster = 2, MachineDriven = 3 };
+
+// Bits of the "GraphicsQuality" option that the kit reads.
+constexpr uint32_t QualityBlendCymbals = 2;
+constexpr uint32_t QualityStickTrails = 4;
+constexpr uint32_t QualitySticks = 8;
+
+// Piece timestamps before any strike: long enough ago that nothing animates.
+constexpr int32_t kNeverHit = -5000;
+// The longest animation (the cymbals) has fourteen frames.
+constexpr uint32_t kMaxAnimFrames = 14;
+
+struct AnimFrame {
+    uint32_t duration = 0;           // ms
+    const VGBitmap* image = nullptr; // from the drums pack; null draws nothing for this long
+};
+
+struct DrumKitPiece {
+    const VGBitmap* mask = nullptr;
+    AnimFrame animation[kMaxAnimFrames];
+    uint32_t frameCount = 0;
+    VGString soundName;
+    int16_t x = 0; // landing point of automatic strikes, relative to the screen centre
+    int16_t y = 0;
+    int32_t lastHit = kNeverHit; // kit clock of the last strike
+    int16_t hitX = 0;            // where the stick lands for the last strike, centre-relative
+    int16_t hitY = 0;
+};
+
+struct DrumKit {
+    VGBitmapManager drums;
+    VGBitmapManager sticks;
+    VGBitmap* background = nullptr; // owned, the kit picture at the screen's size
+    DrumKitPiece pieces[kPieceCount];
+
+    int32_t clock = 0;
+    int32_t nextBeat = 0;
+    int32_t lastStrike = kNeverHit;
+    int32_t lastGoodHit = 0;
+    uint32_t lastPiece = Bass;
+
+    // Game state: the rules live with the games.
+    uint32_t phase = 0;
+    uint32_t mode = FreePlay;
+    uint32_t gameOver = 0;
+    uint32_t newHighScore = 0;
+    int32_t tempo = 120;
+    PatternStep* memorySequence = nullptr; // owned
+    uint32_t levelStartScore = 0;
+    uint32_t score = 0;
+    uint32_t lives = 3;
+    uint32_t level = 1;
+    uint32_t levelDone = 0;
+    uint32_t lifeLostInPhase = 0;
+    uint32_t slotLength = 0;
+    VGString levelTitle;
+    PatternStep* rhythmPattern = nullptr; // owned
+
+    uint32_t startLevel = 1;
+    uint32_t maxLevel = 1;
+    HighScoreTable memoryScores;
+    HighScoreTable rhythmScores;
+    char defaultName[3] = {'t', 'b', 'x'};
+
+    // Where the kit's sounds go; not owned (the sound manager unless a test swaps it).
+    KitSounds* sounds = &DefaultKitSounds();
+
+    DrumKit();
+    ~DrumKit();
+    DrumKit(const DrumKit&) = delete;
+    DrumKit& operator=(const DrumKit&) = delete;
+};
+
+// What one frame of the kit needs from the application.
+struct KitInput {
+    int32_t frameDelta = 0;     // ms counted for this frame
+    bool stylusPressed = false; // the stylus went down this frame
+    int32_t stylusX = 0;        // screen coordinates
+    int32_t stylusY = 0;
+    int32_t screenWidth = 0; // the back buffer's size
+    int32_t screenHeight = 0;
+    uint32_t metronome = 1; // the metronome switch
+};
+
+// Called once before the packs load, to show the loading message on screen.
+using LoadingNotice = void (*)();
+
+// Loads the packs "drums" and "sticks" and builds the nine pieces, only while the drums pack
+// is empty; layoutScale scales the landing points. The notice runs first, when given.
+bool LoadKit(DrumKit& kit, int16_t layoutScale, LoadingNotice notice);
+bool IsKitLoaded(const DrumKit& kit);
+// Loads every sound the kit and its metronome play, so the first tap does not wait.
+void PreloadKitSounds(DrumKit& kit);
+
+// The entry point for the sequencer and the demonstrations: sounds the piece and lands its
+// stick on the piece's own landing point.
+void Strike(DrumKit& kit, uint32_t piece);
+void ResetClock(DrumKit& kit);
+// True when the point (relative to the screen centre) lies on the piece's mask.
+bool IsPieceHit(const DrumKitPiece& piece, int32_t dx, int32_t dy);
+bool AcceptsInput(const DrumKit& kit);
+void UpdateKit(DrumKit& kit, const KitInput& input);
+
+// The animation frame shown t ms after the piece's last hit, or null past its end; fraction
+// gets how far into that frame t lies (0 to 1).
+const AnimFrame* FrameAt(const DrumKitPiece& piece, int32_t t, float* fraction);
+// Draws the kit into the current render target, which is the screen.
+void DrawKit(DrumKit& kit, uint32_t quality, int16_t layoutScale);
+// Frees the screen-sized background so the next draw rebuilds it.
+void FreeKitBackground(DrumKit& kit);
