@@ -127,6 +127,6 @@ uint32_t PlayedPosition(SoundChannel& channel) {
 }
 
 uint32_t ChannelVolumeValue(uint32_t masterLevel, float volume) {
-    uint32_t v = uint32_t(float(masterLevel) * volume * 6553.0f) & 0xFFFF;
+    uint32_t v = uint32_t(double(float(masterLevel) * volume) * 6553.0) & 0xFFFF;
     return v * 0x10001u;
 }

@@ -135,3 +135,13 @@ TEST(SdlAudio, PlaysThroughTheDiskDriver) {
     unsetenv("SDL_DISKAUDIOFILE");
     unsetenv("SDL_DISKAUDIODELAY");
 }
+
+TEST(SdlAudio, FallsBackToANullOutputWhenNoDeviceOpens) {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    auto output = CreateSdlAudioOutput();
+    unsetenv("SDL_AUDIODRIVER");
+    EXPECT_EQ(output->PeriodFrames(), 0u);
+    AudioDeviceId d = output->Open(Mono16(8000));
+    auto tone = Samples(8, 1);
+    EXPECT_TRUE(output->Write(d, 0, tone.data(), uint32_t(tone.size()), AudioLabel{}));
+}
