@@ -107,51 +107,6 @@ bool AllKey(const ArtImage& image) {
                        [](uint16_t p) { return p == Key; });
 }
 
-ArtImage Halve(const ArtImage& image) {
-    ArtImage half;
-    half.id = image.id;
-    half.width = image.width >> 1;
-    half.height = image.height >> 1;
-    half.pixels.assign(size_t(half.width) * half.height, Key);
-    for (int y = 0; y < half.height; ++y)
-        for (int x = 0; x < half.width; ++x) {
-            int keyed = 0, r = 0, g = 0, b = 0;
-            for (int k = 0; k < 4; ++k) {
-                uint16_t p = image.pixels[size_t(2 * y + (k >> 1)) * image.width + 2 * x + (k & 1)];
-                if (p == Key) {
-                    ++keyed;
-                    continue;
-                }
-                r += Red5(p);
-                g += Green5(p);
-                b += Blue5(p);
-            }
-            uint16_t out = Key;
-            if (keyed == 0) {
-                out = uint16_t(((r + 2) >> 2) << 11 | ((g + 2) >> 2) << 6 | ((b + 2) >> 2));
-            } else if (keyed == 1) {
-                out = uint16_t(((r + 1) / 3) << 11 | ((g + 1) / 3) << 6 | ((b + 1) / 3));
-            } else if (keyed == 2) {
-                out = uint16_t(((r + 1) >> 1) << 11 | ((g + 1) >> 1) << 6 | ((b + 1) >> 1));
-            }
-            half.pixels[size_t(y) * half.width + x] = out;
-        }
-    return half;
-}
-
-void DrawKeyed(ArtImage& under, const ArtImage& over, int x, int y) {
-    for (int j = 0; j < over.height; ++j) {
-        int ty = y + j;
-        if (ty < 0 || ty >= under.height) continue;
-        for (int i = 0; i < over.width; ++i) {
-            int tx = x + i;
-            if (tx < 0 || tx >= under.width) continue;
-            uint16_t p = over.pixels[size_t(j) * over.width + i];
-            if (p != Key) under.pixels[size_t(ty) * under.width + tx] = p;
-        }
-    }
-}
-
 cairo_surface_t* ToSurface(const ArtImage& image, uint32_t keyRgb) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(image.width, 1),
                                                     std::max(image.height, 1));

@@ -39,13 +39,6 @@ ArtImage FromKeyed(cairo_surface_t* surface, uint32_t id, cairo_surface_t* backd
 bool HasKey(const ArtImage& image);
 bool AllKey(const ArtImage& image);
 
-// The engine's load-time reduction for small screens: 2x2 blocks, keyed average, odd last
-// row or column dropped. The result keeps the logical (halved) size, untrimmed.
-ArtImage Halve(const ArtImage& image);
-
-// A keyed copy of `over` drawn onto `under` at (x, y), clipped; used to compose previews.
-void DrawKeyed(ArtImage& under, const ArtImage& over, int x, int y);
-
 // A cairo surface showing the image (key shown as the given colour), for previews.
 cairo_surface_t* ToSurface(const ArtImage& image, uint32_t keyRgb = 0xF800F8);
 

@@ -222,15 +222,15 @@ void SegmentEditorPreview(Frame& f, Loaded& l) {
     const VGBitmap* below = l.machine.Find(500);
     At(below, 0, top + 9 * cell);
     int xEnd = steps * cell + label;
-    At(l.machine.Find(407), xEnd - W(l.machine.Find(407)), top - Hh(l.machine.Find(407)));
-    At(l.machine.Find(408), xEnd, top - Hh(l.machine.Find(408)));
+    At(l.buttons.Find(407), xEnd - W(l.buttons.Find(407)), top - Hh(l.buttons.Find(407)));
+    At(l.buttons.Find(408), xEnd, top - Hh(l.buttons.Find(408)));
     At(l.machine.Find(502), label, f.H / 2 - l.machine.Find(502)->halfHeight);
     const VGBitmap* mark = l.machine.Find(503);
     At(mark, f.W - margin - W(mark), f.H / 2 - mark->halfHeight);
     At(l.machine.Find(504), 2 * cell + 5 * cell, top);
     const VGBitmap* clear = l.buttons.Find(417);
     At(clear, f.W - W(clear), top + 9 * cell + Hh(below));
-    Row row{{409, 410, 401}, {403, 405, 0}, 0, 404};
+    Row row{{0, 0, 401}, {403, 405, 0}, 0, 404};
     ButtonRow(f, l, row);
     At(l.buttons.Find(409), 0, f.H - Hh(l.buttons.Find(409)));
     At(l.buttons.Find(410), W(l.buttons.Find(409)), f.H - Hh(l.buttons.Find(410)));

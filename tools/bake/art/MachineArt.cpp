@@ -54,7 +54,7 @@ void Ridges(cairo_t* cr, double x0, double x1, double h) {
 // Pad colours: the row shade is the base; every other group of four steps is tinted.
 uint32_t PadBase(bool oddRow, bool oddBeat) {
     uint32_t base = oddRow ? 0x262B36 : 0x303644;
-    return oddBeat ? Mix(base, 0x3A5A7A, 0.35) : base;
+    return oddBeat ? Mix(base, 0x4A6E98, 0.55) : base;
 }
 
 ArtImage Cell(uint32_t id, bool oddRow, bool struck, bool oddBeat) {

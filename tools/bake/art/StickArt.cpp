@@ -12,7 +12,7 @@ constexpr int FrameCount = 10;
 constexpr double ButtInset = 7; // the grip end's centre, in from the bottom and the side
 
 ArtImage StickFrame(int frame, uint32_t id) {
-    double angle = (14.0 + frame * 8.0) * Pi / 180.0;
+    double angle = (24.0 + frame * 6.5) * Pi / 180.0;
     double length = 116.0 + frame * 1.5; // a lifted stick is nearer the eye
     int w = int(std::ceil(StickTipX + length * std::cos(angle) + ButtInset));
     int h = int(std::ceil(StickTipY + length * std::sin(angle) + ButtInset));
@@ -29,7 +29,7 @@ ArtImage StickFrame(int frame, uint32_t id) {
     auto at = [&](double along, double side) {
         return std::pair<double, double>{bx + ux * along + nx * side, by + uy * along + ny * side};
     };
-    const double neck = len - 9, butt = 5.4, neckR = 2.3;
+    const double neck = len - 5, butt = 5.8, neckR = 2.4;
     cairo_new_path(cr);
     auto [x0, y0] = at(0, butt);
     cairo_move_to(cr, x0, y0);
@@ -43,7 +43,12 @@ ArtImage StickFrame(int frame, uint32_t id) {
     cairo_line_to(cr, x4, y4);
     auto [x5, y5] = at(0, -butt);
     cairo_line_to(cr, x5, y5);
-    cairo_arc(cr, bx, by, butt, std::atan2(-ny, -nx), std::atan2(-ny, -nx) + Pi);
+    // Rounded butt end, bulging away from the tip.
+    for (int k = 1; k < 16; ++k) {
+        double t = Pi * k / 16;
+        cairo_line_to(cr, bx - nx * butt * std::cos(t) - ux * butt * std::sin(t),
+                      by - ny * butt * std::cos(t) - uy * butt * std::sin(t));
+    }
     cairo_close_path(cr);
     cairo_pattern_t* wood =
         cairo_pattern_create_linear(bx + nx * butt, by + ny * butt, bx - nx * butt, by - ny * butt);
