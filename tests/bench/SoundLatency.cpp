@@ -1,21 +1,32 @@
-// Measures the time from a RestartSound call to the mixer producing the first frame of that
-// sound, with the SDL output on SDL's disk audio driver (no sound card needed). The mixer
-// stamps the host's monotonic clock when it mixes a buffer's first frame, inside the same
-// lock the write took, so the figure covers the channel write, the wait for the next audio
-// period and the mixing, and nothing can be stamped before its write.
+// Measures the time from a RestartSound call to the first sample of that sound leaving the
+// mixer, with the SDL output on SDL's disk audio driver (no sound card needed), two ways:
+//  - mixed: the mixer stamps the host's monotonic clock when it mixes a buffer's first frame,
+//    inside the lock the write took (nothing can be stamped before its write);
+//  - written: the driver writes into a FIFO whose stdio stream is made unbuffered (this
+//    program wraps fopen for that one path), and a reader thread stamps the arrival of the
+//    first loud sample, so the figure also covers the driver handing the period on.
+// Each call plays a 10 ms burst on silence, at a random phase of the audio period.
 //
-//     sound_latency [calls]        (default 200)
+//     sound_latency [calls] [--buffered]     (default 200 calls)
+// --buffered leaves the driver's stream as SDL opened it, to show what buffering does.
 #include "platform/RegistryStore.h"
 #include "platform/audio/AudioOutput.h"
 #include "tools/soundfile/SoundFileWriter.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGSoundManager.h"
 
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -23,6 +34,8 @@
 #include <vector>
 
 namespace {
+
+std::string fifoPath;
 
 uint64_t SteadyNs() {
     return uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -32,24 +45,77 @@ uint64_t SteadyNs() {
 
 double Percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
-    size_t at = size_t(p * double(values.size() - 1) + 0.5);
-    return values[at];
+    return values[size_t(p * double(values.size() - 1) + 0.5)];
+}
+
+FILE* Unbuffered(FILE* file, const char* path) {
+    if (file && !fifoPath.empty() && fifoPath == path) std::setvbuf(file, nullptr, _IONBF, 0);
+    return file;
+}
+
+// The FIFO's reader: stamps the first loud sample after each call is armed.
+std::atomic<bool> armed{false};
+std::atomic<uint64_t> arrivalNs{0};
+
+void ReadFifo(std::string fifo) {
+    int fd = open(fifo.c_str(), O_RDONLY);
+    if (fd < 0) return;
+    uint8_t buffer[4096];
+    size_t carry = 0; // bytes of an incomplete frame kept at the front
+    for (;;) {
+        ssize_t got = read(fd, buffer + carry, sizeof buffer - carry);
+        if (got <= 0) break;
+        uint64_t now = SteadyNs();
+        size_t bytes = carry + size_t(got);
+        size_t frames = bytes / 4;
+        for (size_t f = 0; f < frames && armed.load(); ++f) {
+            auto left = int16_t(uint16_t(buffer[4 * f] | buffer[4 * f + 1] << 8));
+            if (std::abs(left) > 2000) {
+                arrivalNs = now;
+                armed = false;
+            }
+        }
+        carry = bytes - frames * 4;
+        std::memmove(buffer, buffer + frames * 4, carry);
+    }
+    close(fd);
 }
 
 } // namespace
 
+// SDL's disk driver opens its file through stdio; the FIFO's stream is made unbuffered here,
+// or its 8 KiB buffer would hold the audio back in lumps of about 46 ms.
+extern "C" FILE* fopen(const char* path, const char* mode) {
+    using Open = FILE* (*)(const char*, const char*);
+    static auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen"));
+    return Unbuffered(real(path, mode), path);
+}
+extern "C" FILE* fopen64(const char* path, const char* mode) {
+    using Open = FILE* (*)(const char*, const char*);
+    static auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen64"));
+    return Unbuffered(real(path, mode), path);
+}
+
 int main(int argc, char** argv) {
     int calls = argc > 1 ? std::atoi(argv[1]) : 200;
     if (calls < 10) calls = 10;
+    bool buffered = argc > 2 && std::strcmp(argv[2], "--buffered") == 0;
     auto folder = std::filesystem::temp_directory_path() / "tamborix-sound-latency";
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "soundfx");
-    setenv("SDL_AUDIODRIVER", "disk", 0);
-    setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
+    std::string fifo = (folder / "disk.fifo").string();
+    if (!buffered) fifoPath = fifo;
+    if (mkfifo(fifo.c_str(), 0600) != 0) {
+        std::perror("mkfifo");
+        return 1;
+    }
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", fifo.c_str(), 1);
 
-    // A 100 ms drum-like tone at 22.05 kHz, as the kit's sounds are.
+    // A 10 ms burst at 22.05 kHz, as the kit's sounds are stored.
     std::vector<uint8_t> samples;
-    for (int i = 0; i < 2205; ++i) {
-        auto s = int16_t(12000.0 * std::sin(i * 0.2));
+    for (int i = 0; i < 220; ++i) {
+        auto s = int16_t(i % 2 ? 12000 : -12000);
         samples.push_back(uint8_t(s & 0xFF));
         samples.push_back(uint8_t(uint16_t(s) >> 8));
     }
@@ -61,54 +127,62 @@ int main(int argc, char** argv) {
     std::string base = folder.string();
     SetAppPath(VGString(std::u16string(base.begin(), base.end()).c_str()));
 
+    std::thread reader(ReadFifo, fifo);
     platform::SetAudioOutput(platform::CreateSdlAudioOutput());
     auto& audio = platform::Audio();
     uint32_t period = audio.PeriodFrames();
     if (!period) {
         std::fprintf(stderr, "no SDL audio device opened\n");
-        return 1;
+        std::_Exit(1); // the reader thread still waits on the FIFO
     }
     std::printf("audio period: %u frames = %.2f ms at %u Hz\n", period,
                 1000.0 * period / platform::kMixRate, platform::kMixRate);
 
-    std::vector<double> latencies;
+    std::vector<double> mixed, written;
     {
         VGSoundManager sounds;
+        sounds.Start();
+        sounds.SetMasterVolume(10, false);
         std::mt19937 random(1);
         for (int i = 0; i < calls; ++i) {
-            // Calls land at every phase of the audio period.
-            std::this_thread::sleep_for(std::chrono::microseconds(3000 + random() % 9000));
-            uint64_t startNs = 0;
+            // The previous burst is over; calls land at every phase of the period.
+            std::this_thread::sleep_for(std::chrono::microseconds(25000 + random() % 12000));
+            uint64_t lastNs = 0;
             uint32_t countBefore = 0;
-            SoundChannel* channel = nullptr;
-            for (int c = 1; c < VGSoundManager::kChannels; ++c)
-                if (sounds.Channel(c).current) channel = &sounds.Channel(c);
-            if (channel) audio.LastBufferStart(channel->device, startNs, countBefore);
+            if (SoundEntry* entry = sounds.FindSound(u"snare"))
+                for (int c = 1; c < VGSoundManager::kChannels; ++c)
+                    if (sounds.Channel(c).current == &entry->data)
+                        audio.LastBufferStart(sounds.Channel(c).device, lastNs, countBefore);
+            armed = true;
             uint64_t called = SteadyNs();
-            channel = sounds.RestartSound(u"snare", 3, 1.0f);
+            SoundChannel* channel = sounds.RestartSound(u"snare", 3, 1.0f);
             if (!channel) {
                 std::fprintf(stderr, "the sound did not play\n");
-                return 1;
+                std::_Exit(1); // the reader thread still waits on the FIFO
             }
+            uint64_t startNs = 0;
             uint32_t count = countBefore;
-            uint64_t deadline = called + 500000000ull;
-            while (SteadyNs() < deadline) {
+            while (SteadyNs() < called + 500000000ull && (count == countBefore || armed)) {
                 audio.LastBufferStart(channel->device, startNs, count);
-                if (count != countBefore) break;
                 std::this_thread::sleep_for(std::chrono::microseconds(50));
             }
-            if (count == countBefore) {
-                std::fprintf(stderr, "call %d: no start seen within 500 ms\n", i);
-                return 1;
+            if (count == countBefore || armed) {
+                std::fprintf(stderr,
+                             "call %d: no start seen within 500 ms (mixed %d, written %d)\n", i,
+                             int(count != countBefore), int(!armed));
+                std::_Exit(1); // the reader thread still waits on the FIFO
             }
-            latencies.push_back(double(startNs - called) / 1e6);
+            mixed.push_back(double(startNs - called) / 1e6);
+            written.push_back(double(arrivalNs.load() - called) / 1e6);
         }
     }
-    std::printf("RestartSound to first mixed frame over %d calls: p50 %.2f ms, p95 %.2f ms, "
-                "max %.2f ms\n",
-                calls, Percentile(latencies, 0.5), Percentile(latencies, 0.95),
-                Percentile(latencies, 1.0));
-    platform::SetAudioOutput(platform::CreateNullAudioOutput());
+    platform::SetAudioOutput(platform::CreateNullAudioOutput()); // closes the FIFO
+    reader.join();
+    std::printf("RestartSound to first frame, %d calls (p50 / p95 / max, ms):\n", calls);
+    std::printf("  mixed:   %.2f / %.2f / %.2f\n", Percentile(mixed, 0.5), Percentile(mixed, 0.95),
+                Percentile(mixed, 1.0));
+    std::printf("  written: %.2f / %.2f / %.2f\n", Percentile(written, 0.5),
+                Percentile(written, 0.95), Percentile(written, 1.0));
     std::filesystem::remove_all(folder);
     return 0;
 }
