@@ -53,7 +53,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         AudioDeviceId id = bank_.Open(format);
         if (id != kNoAudioDevice) {
-            uint32_t index = (id & 0xFF) - 1;
+            uint32_t index = VoiceBank::IndexOf(id);
             startCount_[index] = 0;
             startNs_[index] = 0;
         }
@@ -97,7 +97,7 @@ public:
     bool LastBufferStart(AudioDeviceId device, uint64_t& steadyNs, uint32_t& count) override {
         std::lock_guard<std::mutex> lock(mutex_);
         if (!bank_.Find(device)) return false;
-        uint32_t index = (device & 0xFF) - 1;
+        uint32_t index = VoiceBank::IndexOf(device);
         steadyNs = startNs_[index];
         count = startCount_[index];
         return true;

@@ -33,9 +33,8 @@ const MixVoice* VoiceBank::Find(AudioDeviceId device) const {
     return &voices_[index];
 }
 
-AudioDeviceId VoiceBank::IdAt(uint32_t index) const {
-    if (index >= kMaxVoices || !voices_[index].open) return kNoAudioDevice;
-    return generation_[index] << kIndexBits | (index + 1);
+uint32_t VoiceBank::IndexOf(AudioDeviceId device) {
+    return (device & kIndexMask) - 1;
 }
 
 void VoiceBank::Close(AudioDeviceId device) {

@@ -22,8 +22,8 @@ public:
     // The voice behind an id, or null when the id is unknown or stale.
     MixVoice* Find(AudioDeviceId device);
     const MixVoice* Find(AudioDeviceId device) const;
-    // The id of the voice at an index (for naming mixer events), kNoAudioDevice if closed.
-    AudioDeviceId IdAt(uint32_t index) const;
+    // The index of the voice an id names (valid only after Find succeeded for it).
+    static uint32_t IndexOf(AudioDeviceId device);
 
     MixVoice* Voices() { return voices_; }
     static constexpr size_t Count() { return kMaxVoices; }
