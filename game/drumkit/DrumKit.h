@@ -131,6 +131,16 @@ void UpdateKit(DrumKit& kit, const KitInput& input);
 // The animation frame shown t ms after the piece's last hit, or null past its end; fraction
 // gets how far into that frame t lies (0 to 1).
 const AnimFrame* FrameAt(const DrumKitPiece& piece, int32_t t, float* fraction);
+struct StickDraw {
+    const VGBitmap* image = nullptr;
+    int32_t x = 0; // top-left of the image's logical rectangle
+    int32_t y = 0;
+    float alpha = 1.0f;
+};
+// The stick images drawn for a piece this frame, in drawing order, around the screen centre
+// (cx, cy); returns how many (at most 4).
+uint32_t PlanStick(const DrumKit& kit, uint32_t piece, int32_t cx, int32_t cy, uint32_t quality,
+                   int16_t layoutScale, StickDraw out[4]);
 // Draws the kit into the current render target, which is the screen.
 void DrawKit(DrumKit& kit, uint32_t quality, int16_t layoutScale);
 // Frees the screen-sized background so the next draw rebuilds it.

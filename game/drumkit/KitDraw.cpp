@@ -64,41 +64,6 @@ void DrawPiece(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, uint3
     }
 }
 
-void DrawStick(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, uint32_t quality,
-               int16_t s) {
-    const DrumKitPiece& piece = kit.pieces[index];
-    const StickSpec& spec = kSticks[index];
-    int32_t age = kit.clock - piece.lastHit;
-    if (spec.kind == 0 || age < 0 || age >= kStickMs) return;
-    // The swing follows the latest strike of any piece; the clamp keeps a strike stamped
-    // outside this piece's window from indexing past the table.
-    int32_t step = (kit.clock - kit.lastStrike) / 20;
-    step = step < 0 ? 0 : (step > 9 ? 9 : step);
-    const uint32_t first = kStickImages[spec.kind];
-    const VGBitmap* base = kit.sticks.Get(first + uint32_t(spec.base));
-    if (!base) return;
-    int32_t hx = cx + piece.hitX, hy = cy + piece.hitY;
-    int32_t images = (quality & QualityStickTrails) ? 4 : 1;
-    for (int32_t i = 0; i < images; ++i) {
-        int32_t frame = spec.base + i + kStickSteps[step];
-        if (frame >= spec.base + 7) continue;
-        if (frame < spec.base) {
-            // The main stick rests on the piece; its trails have caught up and vanish.
-            if (i != 0) continue;
-            frame = spec.base;
-        }
-        const VGBitmap* image = kit.sticks.Get(first + uint32_t(frame));
-        if (!image) continue;
-        // Frames of one kind share the grip corner of the base frame: bottom-right for kind
-        // 1 (tip up-left), bottom-left for kind 2 (tip up-right).
-        int32_t top = hy - 3 * s + base->fullHeight - image->fullHeight;
-        int32_t left = spec.kind == 1 ? hx - 2 * s + base->fullWidth - image->fullWidth
-                                      : hx + 2 * s - base->fullWidth;
-        VGBitmap::DrawEx(image, left, top, image->fullWidth, image->fullHeight, 0, 0, 1.0f, 1.0f,
-                         BlendAlpha, kTrailAlpha[i]);
-    }
-}
-
 } // namespace
 
 const AnimFrame* FrameAt(const DrumKitPiece& piece, int32_t t, float* fraction) {
@@ -114,6 +79,45 @@ const AnimFrame* FrameAt(const DrumKitPiece& piece, int32_t t, float* fraction) 
     return &frame;
 }
 
+uint32_t PlanStick(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, uint32_t quality,
+                   int16_t s, StickDraw out[4]) {
+    if (index >= kPieceCount || !(quality & QualitySticks)) return 0;
+    const DrumKitPiece& piece = kit.pieces[index];
+    const StickSpec& spec = kSticks[index];
+    int32_t age = kit.clock - piece.lastHit;
+    if (spec.kind == 0 || age < 0 || age >= kStickMs) return 0;
+    // The swing follows the latest strike of any piece; the clamp keeps a strike stamped
+    // outside this piece's window from indexing past the table.
+    int32_t step = (kit.clock - kit.lastStrike) / 20;
+    step = step < 0 ? 0 : (step > 9 ? 9 : step);
+    const uint32_t first = kStickImages[spec.kind];
+    const VGBitmap* base = kit.sticks.Get(first + uint32_t(spec.base));
+    if (!base) return 0;
+    int32_t hx = cx + piece.hitX, hy = cy + piece.hitY;
+    int32_t images = (quality & QualityStickTrails) ? 4 : 1;
+    uint32_t count = 0;
+    for (int32_t i = 0; i < images; ++i) {
+        int32_t frame = spec.base + i + kStickSteps[step];
+        if (frame >= spec.base + 7) continue;
+        if (frame < spec.base) {
+            // The main stick rests on the piece; its trails have caught up and vanish.
+            if (i != 0) continue;
+            frame = spec.base;
+        }
+        const VGBitmap* image = kit.sticks.Get(first + uint32_t(frame));
+        if (!image) continue;
+        // Frames of one kind share the grip corner of the base frame: bottom-right for kind
+        // 1 (tip up-left), bottom-left for kind 2 (tip up-right).
+        StickDraw& draw = out[count++];
+        draw.image = image;
+        draw.y = hy - 3 * s + base->fullHeight - image->fullHeight;
+        draw.x = spec.kind == 1 ? hx - 2 * s + base->fullWidth - image->fullWidth
+                                : hx + 2 * s - base->fullWidth;
+        draw.alpha = kTrailAlpha[i];
+    }
+    return count;
+}
+
 void FreeKitBackground(DrumKit& kit) {
     delete kit.background;
     kit.background = nullptr;
@@ -125,8 +129,15 @@ void DrawKit(DrumKit& kit, uint32_t quality, int16_t layoutScale) {
     DrawBackground(kit, *screen);
     const int32_t cx = screen->fullWidth / 2, cy = screen->fullHeight / 2;
     for (uint32_t i = 0; i < kPieceCount; ++i) DrawPiece(kit, i, cx, cy, quality);
-    if (quality & QualitySticks)
-        for (uint32_t i = 0; i < kPieceCount; ++i) DrawStick(kit, i, cx, cy, quality, layoutScale);
+    StickDraw draws[4];
+    for (uint32_t i = 0; i < kPieceCount; ++i) {
+        uint32_t n = PlanStick(kit, i, cx, cy, quality, layoutScale, draws);
+        for (uint32_t k = 0; k < n; ++k) {
+            const VGBitmap* image = draws[k].image;
+            VGBitmap::DrawEx(image, draws[k].x, draws[k].y, image->fullWidth, image->fullHeight, 0,
+                             0, 1.0f, 1.0f, BlendAlpha, draws[k].alpha);
+        }
+    }
     if (kit.mode == MemoryMaster || kit.mode == RhythmMaster) {
         const VGBitmap* turn = kit.drums.Get(kit.phase == 1 ? kPlayerTurnImage : kKitTurnImage);
         if (turn) VGBitmap::Draw(turn, screen->halfWidth - turn->halfWidth, 0);
