@@ -75,7 +75,7 @@ void DrawStored(const DrawSurface& s, const VGBitmap& b, int32_t x, int32_t y, i
     for (int32_t row = 0; row < h; ++row, src += b.width, dst += s.width) {
         for (int32_t i = 0; i < w; ++i) {
             uint16_t p = src[i];
-            if (p != kColourKey) dst[i] = p;
+            dst[i] = p != kColourKey ? p : dst[i]; // a select, no branch: vectorises
         }
     }
 }
@@ -139,22 +139,20 @@ bool FadeToBlackStep(int32_t amount) {
     VGBitmap* target = RenderTarget.target;
     if (!target || !target->pixels || target->width <= 0 || target->height <= 0) return false;
     int32_t step = std::clamp(amount, 0, 255);
-    bool anyLit = false;
+    // No test for black pixels: they fade to black anyway, and a loop without branches
+    // runs several pixels at a time.
+    uint32_t lit = 0;
     uint16_t* p = target->pixels;
-    uint16_t* end = p + size_t(target->width) * size_t(target->height);
-    for (; p != end; ++p) {
-        uint32_t v = *p;
-        if (v == 0) continue;
-        anyLit = true;
-        int32_t r = int32_t((v >> 8) & 0xF8) - step;
-        int32_t g = int32_t((v >> 3) & 0xF8) - step;
-        int32_t b = int32_t((v << 3) & 0xF8) - step;
-        r = r < 0 ? 0 : r;
-        g = g < 0 ? 0 : g;
-        b = b < 0 ? 0 : b;
+    const size_t count = size_t(target->width) * size_t(target->height);
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t v = p[i];
+        lit |= v;
+        int32_t r = std::max(int32_t((v >> 8) & 0xF8) - step, 0);
+        int32_t g = std::max(int32_t((v >> 3) & 0xF8) - step, 0);
+        int32_t b = std::max(int32_t((v << 3) & 0xF8) - step, 0);
         // Red is masked like green: with an amount that is not a multiple of 8 its low bits
         // would otherwise spill into green.
-        *p = uint16_t((r & 0xF8) << 8 | (g & 0xF8) << 3 | b >> 3);
+        p[i] = uint16_t((r & 0xF8) << 8 | (g & 0xF8) << 3 | b >> 3);
     }
-    return anyLit;
+    return lit != 0;
 }

@@ -134,16 +134,3 @@ TEST(Bitmap, HalvingATrimmedImageMatchesHalvingItsLogicalImage) {
         EXPECT_EQ(LogicalPixels(trimmed), LogicalPixels(whole)) << "seed " << seed;
     }
 }
-
-TEST(Bitmap, RenderTargetClip) {
-    RenderTargetState fresh;
-    EXPECT_EQ(fresh.clipRight, 240);
-    EXPECT_EQ(fresh.clipBottom, 320);
-    VGBitmap t;
-    t.Create(30, 20, 0, 0);
-    SetRenderTarget(&t);
-    EXPECT_EQ(RenderTarget.target, &t);
-    EXPECT_EQ(RenderTarget.clipRight, 30);
-    EXPECT_EQ(RenderTarget.clipBottom, 20);
-    SetRenderTarget(nullptr);
-}
