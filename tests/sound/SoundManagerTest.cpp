@@ -295,3 +295,30 @@ TEST_F(SoundManagerTest, NothingIsReadOrOpenedBeforeFirstUse) {
     EXPECT_EQ(platform::Audio().MasterVolume(), 0x12341234u);
     EXPECT_EQ(ReadOption(u"MasterVolume", 77), 77u);
 }
+
+TEST_F(SoundManagerTest, SoundsWithDamagedHeadersAreMixedSafelyOrNotAtAll) {
+    // Every format field set to values a damaged file can carry; each sound is played and
+    // mixed into a WAV so that the mixer meets whatever a device accepted.
+    platform::SetAudioOutput(
+        platform::CreateHeadlessAudioOutput(clock, "", (temp.Path() / "damaged.wav").string()));
+    const struct {
+        size_t offset, size;
+        uint32_t value;
+    } fields[] = {{20, 2, 0},      {20, 2, 3}, {22, 2, 0},  {22, 2, 3},
+                  {22, 2, 0xFFFF}, {24, 4, 0}, {24, 4, 1},  {24, 4, 0xFFFFFFFF},
+                  {24, 4, 192000}, {32, 2, 0}, {32, 2, 1},  {32, 2, 0xFFFF},
+                  {34, 2, 0},      {34, 2, 8}, {34, 2, 24}, {34, 2, 0xFFFF}};
+    int played = 0;
+    for (size_t i = 0; i < std::size(fields); ++i) {
+        auto image = ToneImage(1, 22050, 16, 1001);
+        for (size_t b = 0; b < fields[i].size; ++b)
+            image[fields[i].offset + b] = uint8_t(fields[i].value >> (8 * b));
+        std::string name = "damaged" + std::to_string(i);
+        WriteSoundFile(temp, "soundfx", name, image);
+        if (sounds->PlaySound(Wide(name.c_str()), 3, 1.0f)) ++played;
+        clock.Advance(30);
+    }
+    clock.Advance(2000);
+    EXPECT_FALSE(IsChannelPlaying(sounds->Channel(1)));
+    EXPECT_EQ(played, 1); // only the 192 kHz one still describes a playable format
+}
