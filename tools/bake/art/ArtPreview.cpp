@@ -343,8 +343,24 @@ std::vector<std::string> WriteContactSheets(const std::vector<ArtFile>& files,
                     cairo_rectangle(sheet.cr, x0 + cx, y0 + cy, 10, 10);
                     cairo_fill(sheet.cr);
                 }
-            double scale =
-                std::min(1.0, double(cellSide - 8) / std::max({image.width, image.height, 1}));
+            // Large pictures are shown by the part that is not key, so pieces cut from the
+            // kit scene stay legible; the caption gives the logical size.
+            int bx0 = image.width, by0 = image.height, bx1 = -1, by1 = -1;
+            for (int y = 0; y < image.height; ++y)
+                for (int x = 0; x < image.width; ++x)
+                    if (image.pixels[size_t(y) * image.width + x] != Key) {
+                        bx0 = std::min(bx0, x);
+                        by0 = std::min(by0, y);
+                        bx1 = std::max(bx1, x);
+                        by1 = std::max(by1, y);
+                    }
+            if (bx1 < 0 || std::max(image.width, image.height) <= cellSide - 8) {
+                bx0 = by0 = 0;
+                bx1 = image.width - 1;
+                by1 = image.height - 1;
+            }
+            int cropW = bx1 - bx0 + 1, cropH = by1 - by0 + 1;
+            double scale = std::min(1.0, double(cellSide - 8) / std::max({cropW, cropH, 1}));
             cairo_surface_t* s = ToSurface(image, 0xFFFFFF);
             // Key pixels become transparent so the checkerboard shows through.
             cairo_surface_t* a = cairo_image_surface_create(
@@ -362,10 +378,12 @@ std::vector<std::string> WriteContactSheets(const std::vector<ArtFile>& files,
                 }
             cairo_surface_mark_dirty(a);
             cairo_save(sheet.cr);
-            cairo_translate(sheet.cr, x0 + (cellSide - image.width * scale) / 2,
-                            y0 + (cellSide - image.height * scale) / 2);
+            cairo_translate(sheet.cr, x0 + (cellSide - cropW * scale) / 2,
+                            y0 + (cellSide - cropH * scale) / 2);
             cairo_scale(sheet.cr, scale, scale);
-            cairo_set_source_surface(sheet.cr, a, 0, 0);
+            cairo_rectangle(sheet.cr, 0, 0, cropW, cropH);
+            cairo_clip(sheet.cr);
+            cairo_set_source_surface(sheet.cr, a, -bx0, -by0);
             cairo_paint(sheet.cr);
             cairo_restore(sheet.cr);
             cairo_surface_destroy(a);

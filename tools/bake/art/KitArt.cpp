@@ -604,8 +604,14 @@ std::vector<int8_t> OwnerMap() {
     return owner;
 }
 
-// Keeps the scene's pixels inside a region drawn by `region`, keys the rest.
-template <typename RegionFn> ArtImage CutOut(cairo_surface_t* scene, uint32_t id, RegionFn region) {
+// A frame of an animation: the scene in the piece's pose, kept over the piece's own tap area
+// (so the resting piece is always painted over) and wherever the region drawn by `region`
+// differs from the resting kit. Pixels that look the same at rest are keyed, so a frame
+// never paints another piece back to rest when both are struck together.
+template <typename RegionFn>
+ArtImage CutOut(cairo_surface_t* scene, uint32_t id, RegionFn region, const ArtImage& rest,
+                const std::vector<int8_t>& owner, int piece,
+                const std::vector<bool>* always = nullptr) {
     Canvas c = NewCanvas(KitSize, KitSize);
     cairo_set_source_rgb(c.cr, 1, 1, 1);
     region(c.cr);
@@ -614,8 +620,13 @@ template <typename RegionFn> ArtImage CutOut(cairo_surface_t* scene, uint32_t id
     const unsigned char* d = cairo_image_surface_get_data(c.surface);
     int stride = cairo_image_surface_get_stride(c.surface);
     for (int y = 0; y < KitSize; ++y)
-        for (int x = 0; x < KitSize; ++x)
-            if (d[y * stride + x * 4 + 3] < 128) full.pixels[size_t(y) * KitSize + x] = Key;
+        for (int x = 0; x < KitSize; ++x) {
+            size_t i = size_t(y) * KitSize + x;
+            bool inRegion = d[y * stride + x * 4 + 3] >= 128;
+            bool keep = owner[i] == piece || (inRegion && full.pixels[i] != rest.pixels[i]) ||
+                        (always && (*always)[i]);
+            if (!keep) full.pixels[i] = Key;
+        }
     FreeCanvas(c);
     return full;
 }
@@ -628,20 +639,18 @@ ArtImage FromOwner(cairo_surface_t* scene, uint32_t id, const std::vector<int8_t
     return img;
 }
 
-// The area a cymbal sweeps: its resting outline and its swung outline, a little grown.
-void CymbalSweep(cairo_t* cr, const CymbalGeo& g, double tilt, double lift, double dy) {
-    cairo_set_line_width(cr, 8);
-    for (int pass = 0; pass < 2; ++pass) {
-        cairo_save(cr);
-        cairo_translate(cr, g.cx, g.cy + dy);
-        if (pass) cairo_rotate(cr, tilt);
-        cairo_new_path(cr);
-        EllipseArc(cr, 0, 0, g.rx, g.ry * (pass ? lift : 1.0), 0, 2 * Pi);
-        cairo_close_path(cr);
-        cairo_fill_preserve(cr);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-    }
+// A swung cymbal's outline, a little grown for its anti-aliased rim.
+void SwungOutline(cairo_t* cr, const CymbalGeo& g, double tilt, double lift, double dy) {
+    cairo_save(cr);
+    cairo_translate(cr, g.cx, g.cy + dy);
+    cairo_rotate(cr, tilt);
+    cairo_new_path(cr);
+    EllipseArc(cr, 0, 0, g.rx, g.ry * lift, 0, 2 * Pi);
+    cairo_close_path(cr);
+    cairo_set_line_width(cr, 4);
+    cairo_fill_preserve(cr);
+    cairo_stroke(cr);
+    cairo_restore(cr);
 }
 
 // Cymbal swing frames: strongest swing, then a wobble one way and the other.
@@ -693,6 +702,7 @@ std::vector<ArtImage> BuildDrumsPack() {
     std::vector<ArtImage> pack;
     std::vector<int8_t> owner = OwnerMap();
     cairo_surface_t* rest = RenderKit(KitPose{});
+    const ArtImage restImage = FromOpaque(rest, 200);
 
     // Drums: the mask is the lit drum over its own tap area.
     constexpr int Drums[4] = {Snare, TomHi, TomMid, TomLow}; // ids 201..204
@@ -720,13 +730,9 @@ std::vector<ArtImage> BuildDrumsPack() {
         if (i == 4) pose.flash[Bass] = 1.0;
         cairo_surface_t* s = RenderKit(pose);
         if (i < 4) {
-            pack.push_back(CutOut(s, 206 + i, beaterArea));
+            pack.push_back(CutOut(s, 206 + i, beaterArea, restImage, owner, -1));
         } else {
-            pack.push_back(CutOut(s, 210, [&](cairo_t* cr) {
-                beaterArea(cr);
-                cairo_arc(cr, BassCx, BassCy, BassR - 12, 0, 2 * Pi);
-                cairo_fill(cr);
-            }));
+            pack.push_back(CutOut(s, 210, beaterArea, restImage, owner, Bass));
         }
         cairo_surface_destroy(s);
     }
@@ -746,31 +752,52 @@ std::vector<ArtImage> BuildDrumsPack() {
             pose.lift[set.piece] = SwingLift[i];
             pose.shimmer[set.piece] = SwingShimmer[i];
             cairo_surface_t* s = RenderKit(pose);
-            pack.push_back(CutOut(s, set.base + 1 + i, [&](cairo_t* cr) {
-                CymbalSweep(cr, set.geo, SwingTilt[i], SwingLift[i], 0);
-            }));
+            pack.push_back(CutOut(
+                s, set.base + 1 + i,
+                [&](cairo_t* cr) { SwungOutline(cr, set.geo, SwingTilt[i], SwingLift[i], 0); },
+                restImage, owner, set.piece));
             cairo_surface_destroy(s);
         }
     }
-    // Closed hi-hat: mask, then the pedal pressing and the top cymbal coming down.
+    // Closed hi-hat: mask, then the pedal pressing and the top cymbal coming down. Closing
+    // stops any swing of the open top cymbal, so its frames always repaint the whole sweep
+    // (except over the snare, which may be flashing at the same time).
     pack.push_back(FromOwner(rest, 223, owner, HihatClose));
+    std::vector<bool> hatSweep(size_t(KitSize) * KitSize, false);
+    {
+        Canvas c = NewCanvas(KitSize, KitSize);
+        cairo_set_source_rgb(c.cr, 1, 1, 1);
+        for (int i = 0; i < 3; ++i) SwungOutline(c.cr, HatGeo, SwingTilt[i], SwingLift[i], 0);
+        cairo_surface_flush(c.surface);
+        const unsigned char* d = cairo_image_surface_get_data(c.surface);
+        int stride = cairo_image_surface_get_stride(c.surface);
+        for (int y = 0; y < KitSize; ++y)
+            for (int x = 0; x < KitSize; ++x) {
+                size_t i = size_t(y) * KitSize + x;
+                hatSweep[i] = d[y * stride + x * 4 + 3] >= 128 && owner[i] != Snare;
+            }
+        FreeCanvas(c);
+    }
     for (int i = 0; i < 5; ++i) {
         KitPose pose;
         pose.hihatShut = (i + 1) / 5.0;
         if (i == 4) pose.shimmer[HihatOpen] = 0.5;
         cairo_surface_t* s = RenderKit(pose);
-        pack.push_back(CutOut(s, 224 + i, [&](cairo_t* cr) {
-            cairo_set_line_width(cr, 8);
-            cairo_new_path(cr);
-            EllipseArc(cr, HatGeo.cx, HatGeo.cy + HatGap / 2, HatGeo.rx + 2,
-                       HatGeo.ry + HatGap / 2 + 2, 0, 2 * Pi);
-            cairo_close_path(cr);
-            cairo_fill_preserve(cr);
-            cairo_stroke(cr);
-            cairo_rectangle(cr, HatGeo.cx - 12, HatGeo.cy - 44, 24, 50);
-            cairo_rectangle(cr, HatGeo.cx - 24, 454, 48, 58);
-            cairo_fill(cr);
-        }));
+        pack.push_back(CutOut(
+            s, 224 + i,
+            [&](cairo_t* cr) {
+                cairo_set_line_width(cr, 8);
+                cairo_new_path(cr);
+                EllipseArc(cr, HatGeo.cx, HatGeo.cy + HatGap / 2, HatGeo.rx + 2,
+                           HatGeo.ry + HatGap / 2 + 2, 0, 2 * Pi);
+                cairo_close_path(cr);
+                cairo_fill_preserve(cr);
+                cairo_stroke(cr);
+                cairo_rectangle(cr, HatGeo.cx - 12, HatGeo.cy - 44, 24, 50);
+                cairo_rectangle(cr, HatGeo.cx - 24, 454, 48, 58);
+                cairo_fill(cr);
+            },
+            restImage, owner, HihatOpen, &hatSweep));
         cairo_surface_destroy(s);
     }
     cairo_surface_destroy(rest);

@@ -53,7 +53,7 @@ void Ridges(cairo_t* cr, double x0, double x1, double h) {
 
 // Pad colours: the row shade is the base; every other group of four steps is tinted.
 uint32_t PadBase(bool oddRow, bool oddBeat) {
-    uint32_t base = oddRow ? 0x262B36 : 0x303644;
+    uint32_t base = oddRow ? 0x20242E : 0x363E52;
     return oddBeat ? Mix(base, 0x4A6E98, 0.55) : base;
 }
 
@@ -89,7 +89,7 @@ ArtImage Cell(uint32_t id, bool oddRow, bool struck, bool oddBeat) {
 
 ArtImage RowLabel(uint32_t id, bool oddRow) {
     return Opaque(id, RowLabelWidth, GridCell, [&](cairo_t* cr) {
-        uint32_t base = oddRow ? 0x1C2230 : 0x242C3C;
+        uint32_t base = oddRow ? 0x181C28 : 0x2A3346;
         VerticalFill(cr, 0, 0, RowLabelWidth, GridCell, Mix(base, 0xFFFFFF, 0.06), base);
         SetRgb(cr, 0x0A0C10);
         cairo_rectangle(cr, RowLabelWidth - 3, 0, 3, GridCell);
@@ -102,7 +102,7 @@ ArtImage RowLabel(uint32_t id, bool oddRow) {
 
 ArtImage RowMargin(uint32_t id, bool oddRow) {
     return Opaque(id, GridMarginWidth, GridCell, [&](cairo_t* cr) {
-        uint32_t base = oddRow ? 0x1C2230 : 0x242C3C;
+        uint32_t base = oddRow ? 0x181C28 : 0x2A3346;
         VerticalFill(cr, 0, 0, GridMarginWidth, GridCell, Mix(base, 0xFFFFFF, 0.06), base);
         SetRgb(cr, 0x0A0C10);
         cairo_rectangle(cr, 0, 0, 3, GridCell);
