@@ -1,7 +1,12 @@
 #include "game/GameApp.h"
 
-#include "game/StartScreen.h"
+#include "game/MenuScreen.h"
+#include "game/menus/LanguageScreen.h"
+#include "game/menus/MainMenuScreen.h"
+#include "varnokengine/VGFont.h"
 #include "varnokengine/VGRegistry.h"
+
+#include <new>
 
 GameApp* TheGameApp = nullptr;
 
@@ -10,12 +15,44 @@ GameApp::GameApp() {
     play = ReadOption(u"Play", 1);
     visualise = ReadOption(u"Visualise", 0);
     repeat = ReadOption(u"Repeat", 0);
+    displayFont = new (std::nothrow) VGFont(9700, 0, 13, 0, 19, 19);
+}
+
+GameApp::~GameApp() {
+    delete displayFont;
+}
+
+namespace {
+
+int32_t MenuImageHeight(const VGBitmapManager& pack, uint32_t id) {
+    if (pack.count == 0) return 0;
+    const VGBitmap* image = pack.Find(id);
+    return image ? image->fullHeight : 0;
+}
+
+} // namespace
+
+int32_t GameApp::TitleBarHeight() {
+    return MenuImageHeight(menuImages, MenuTitleBar);
+}
+
+int32_t GameApp::SoftBarHeight() {
+    return MenuImageHeight(menuImages, MenuSoftBar);
+}
+
+VGFont* GameApp::CreateLargeFont() {
+    return new (std::nothrow) VGFont(9100, -2, 10, 2, 21, 20);
+}
+
+VGFont* GameApp::CreateSmallFont() {
+    return new (std::nothrow) VGFont(9400, -1, 4, 0, 10, 12);
 }
 
 void GameApp::CreateFirstScreen() {
-    // The language screen (while "Language" still holds kNoLanguageChosen) and the main menu
-    // join here with the menu screens; until then every start shows the start screen.
-    SetFirstScreen(new StartScreen);
+    if (ReadOption(u"Language", kNoLanguageChosen) == kNoLanguageChosen)
+        SetFirstScreen(new LanguageScreen);
+    else
+        SetFirstScreen(new MainMenuScreen);
 }
 
 VGGame* CreateGameApp() {

@@ -1,19 +1,25 @@
 #pragma once
 // The program's application object: the engine's game layer plus the drum-machine switches
 // (and, as they arrive, the image packs, the drum kit and the third font).
+#include "varnokengine/VGBitmapManager.h"
 #include "varnokengine/VGGame.h"
+
+class VGFont;
 
 class GameApp final : public VGGame {
 public:
     // Reads the drum-machine switches.
     GameApp();
+    ~GameApp() override;
 
     // The drum kit is initialised here after the engine's Init once it exists.
     void Init() override { VGGame::Init(); }
     // Full heights of the title and soft-button bar images of the menu pack; 0 while the
-    // pack is not loaded (menu images arrive with the menu screens).
-    int32_t TitleBarHeight() override { return 0; }
-    int32_t SoftBarHeight() override { return 0; }
+    // pack is not loaded.
+    int32_t TitleBarHeight() override;
+    int32_t SoftBarHeight() override;
+    VGFont* CreateLargeFont() override;
+    VGFont* CreateSmallFont() override;
     // The language choice on the very first run, else the main menu.
     void CreateFirstScreen() override;
 
@@ -21,6 +27,13 @@ public:
     uint32_t play = 1;
     uint32_t visualise = 0;
     uint32_t repeat = 0;
+
+    // Image packs, each loaded on first use.
+    VGBitmapManager menuImages;
+    VGBitmapManager buttonImages;
+    VGBitmapManager machineImages;
+    // The fixed-pitch font of the character window (owned).
+    VGFont* displayFont = nullptr;
 };
 
 // "Language" holds this until the user has chosen a language.

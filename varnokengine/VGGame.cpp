@@ -4,9 +4,12 @@
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGFont.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreen.h"
+#include "varnokengine/VGSplash.h"
+#include "varnokengine/VGTextBlock.h"
 
 #include <algorithm>
 
@@ -17,14 +20,20 @@ ApplicationFactory factory = nullptr;
 } // namespace
 
 VGGame::~VGGame() {
-    // Stopping the music (and waiting 100 ms for the channel to fall silent) and deleting
-    // the menu items and fonts join here with the sound manager and the text engine.
+    // Stopping the music (and waiting 100 ms for the channel to fall silent) joins here
+    // with the sound manager.
+    ClearItems();
+    delete largeFont;
+    delete smallFont;
+    largeFont = smallFont = nullptr;
     FreeLanguage(language);
 }
 
 void VGGame::Init() {
     LoadLanguage(language, ReadOption(u"Language", 0));
     KeepAlive();
+    largeFont = CreateLargeFont();
+    smallFont = CreateSmallFont();
     KeepAlive();
     CreateFirstScreen();
 }
@@ -37,8 +46,13 @@ float VGGame::MenuFade() const {
 
 void VGGame::Frame() {
     ScreenStep();
-    // The 32 menu items are updated and drawn here with MenuFade() as alpha once the
-    // menu-item list exists.
+    // The menu items are drawn over whatever the screen drew; the focused one keeps moving.
+    float fade = MenuFade();
+    for (TextBlock* item : menuItems.slots) {
+        if (!item) continue;
+        if (item->lines) item->Update((item->flags & FlagPulse) != 0);
+        item->Draw(fade);
+    }
     if (RenderTarget.target) SetRenderTarget(RenderTarget.target);
     if (IsReleased(KeyStylus)) pressedMenuItem = kNoPressedItem;
     // The music step (game music while the screen wants it, else the "silence" source)
@@ -50,7 +64,9 @@ void SetApplicationFactory(ApplicationFactory f) {
 }
 
 bool StartApplication() {
-    // The splash logo is shown here (and awaited after Init) once it exists.
+    ReadGraphicsQuality();
+    uint32_t splashStart = 0;
+    ShowSplash(splashStart);
     KeepAlive();
     VGGame* game = factory ? factory() : nullptr;
     if (!game) return false;
@@ -59,6 +75,7 @@ bool StartApplication() {
     KeepAlive();
     game->Init();
     KeepAlive();
+    EndSplash(splashStart);
     KeepAlive();
     game->Resume();
     return true;

@@ -1,14 +1,16 @@
 #pragma once
 // The engine's top application layer: the program-wide resources every screen uses and the
 // per-frame work around the current screen. The program fills the pure slots.
+#include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGScreenHost.h"
+
+class VGFont;
 
 class VGGame : public VGScreenHost {
 public:
     ~VGGame() override;
 
-    // Loads the chosen language table, then creates the first screen. (The two fonts are
-    // created here too once the text engine exists.)
+    // Loads the chosen language table and the two fonts, then creates the first screen.
     void Init() override;
     // The screen step, then the frame-wide chores: menu-item fade-in, clip reset, the
     // pressed-item reset after a release, and the music step.
@@ -16,11 +18,17 @@ public:
 
     virtual int32_t TitleBarHeight() = 0;
     virtual int32_t SoftBarHeight() = 0;
+    virtual VGFont* CreateLargeFont() = 0;
+    virtual VGFont* CreateSmallFont() = 0;
     virtual void CreateFirstScreen() = 0;
 
     // How far the menu items have faded in: invisible for 100 ms after the screen was
     // entered, then rising to 1 over one second.
     float MenuFade() const;
+
+    VGFont* largeFont = nullptr; // owned
+    VGFont* smallFont = nullptr; // owned
+    MenuItemList menuItems;
 };
 
 extern VGGame* TheGame;

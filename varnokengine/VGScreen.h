@@ -29,12 +29,15 @@ public:
 
 class VGScreen : public VGState {
 public:
-    // The menu handling and draw order shared by menu-like screens arrive with the menu-item
-    // list; until then a screen updates to "stay" and draws its slots in the standard order.
-    VGScreen* Update() override { return nullptr; }
+    // Menu navigation: keys move the focus and activate, a stylus tap activates the item it
+    // went down on, the back key sends ActionBack; nothing for 300 ms after entry.
+    VGScreen* Update() override;
+    // The background, the content, then the title and soft-button bars when there are items
+    // for them.
     void Draw() override;
     void Enter() override;
-    void Leave() override {}
+    // Deletes every menu item.
+    void Leave() override;
 
     virtual void DrawContent() {}
     virtual void DrawTitleBar() {}
