@@ -70,6 +70,8 @@ VGBitmap& VGBitmap::operator=(VGBitmap&& other) noexcept {
     id = other.id;
     flags = other.flags;
     other.width = other.height = 0;
+    other.trimLeft = other.trimRight = other.trimTop = other.trimBottom = 0;
+    other.flags = 0;
     other.UpdateDerived();
     return *this;
 }
