@@ -123,10 +123,11 @@ void HeadlessBackend::FrameWritten() {
         }
         pendingShots_.clear();
     }
-    clock_->Advance(options_.refreshMs);
+    if (options_.advanceClockOnPresent) clock_->Advance(options_.refreshMs);
 }
 
 void HeadlessBackend::ShowErrorBox(std::u16string_view text) {
+    lastErrorBox_ = text;
     std::cerr << ToUtf8(text) << std::endl;
 }
 

@@ -20,6 +20,8 @@ struct HeadlessOptions {
     std::string shotsDir = ".";
     // The run ends this long after the last script step (or after the start, with no script).
     uint32_t endAfterScriptMs = 10000;
+    // Tests that set the clock themselves turn this off.
+    bool advanceClockOnPresent = true;
 };
 
 class HeadlessBackend final : public Backend {
@@ -60,6 +62,7 @@ public:
     bool BacklightHeld() const { return backlightHeld_; }
     uint32_t IdleResets() const { return idleResets_; }
     const std::vector<std::string>& ShotsWritten() const { return shotsWritten_; }
+    const std::u16string& LastErrorBox() const { return lastErrorBox_; }
     std::vector<uint16_t> UprightFrame() const;
 
 private:
@@ -80,6 +83,7 @@ private:
     uint32_t framesShown_ = 0;
     bool backlightHeld_ = false;
     uint32_t idleResets_ = 0;
+    std::u16string lastErrorBox_;
 };
 
 } // namespace platform

@@ -1,0 +1,59 @@
+// The real program, run headless with a script: it must start, take the input, save the
+// shot, and end by itself with exit code 0; a bad command line or script must not run.
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+int RunProgram(const std::string& arguments) {
+    std::string command = std::string(TAMBORIX_PROGRAM) + " " + arguments + " >/dev/null 2>&1";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ScenarioTest, ScriptedRunTakesInputSavesTheShotAndEnds) {
+    TempFolder folder;
+    folder.WriteFile("run.txt", "at 6000 tap 120 200\n"
+                                "at 6500 down 30 300 / at 6900 up 30 300\n"
+                                "at 7000 key action\n"
+                                "at 7100 key back\n"
+                                "at 7200 char a\n"
+                                "at 8000 shot menu.png\n"
+                                "at 9000 quit\n");
+    std::string dir = folder.Path().string();
+    EXPECT_EQ(RunProgram("--headless --script " + dir + "/run.txt --size 240x320 --registry " +
+                         dir + "/registry.reg --shots " + dir + "/shots --audio-log " + dir +
+                         "/audio.log"),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "shots" / "menu.png"));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "registry.reg"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "error.txt"));
+}
+
+TEST(ScenarioTest, RunWithoutQuitEndsAfterTheScript) {
+    TempFolder folder;
+    folder.WriteFile("run.txt", "at 100 key up\n");
+    std::string dir = folder.Path().string();
+    EXPECT_EQ(RunProgram("--headless --script " + dir + "/run.txt --registry " + dir + "/r.reg"),
+              0);
+}
+
+TEST(ScenarioTest, BadCommandLinesAndScriptsDoNotRun) {
+    TempFolder folder;
+    folder.WriteFile("bad.txt", "at 10 jump\n");
+    std::string dir = folder.Path().string();
+    EXPECT_EQ(RunProgram("--headless --script " + dir + "/bad.txt"), 1);
+    EXPECT_EQ(RunProgram("--headless --script " + dir + "/missing.txt"), 1);
+    EXPECT_EQ(RunProgram("--size 0x5 --headless"), 1);
+    EXPECT_EQ(RunProgram("--size 240x"), 1);
+    EXPECT_EQ(RunProgram("--frobnicate"), 1);
+    EXPECT_EQ(RunProgram("--version"), 0);
+    EXPECT_EQ(RunProgram("--help"), 0);
+}
+
+} // namespace
