@@ -22,6 +22,11 @@ GameApp::~GameApp() {
     delete displayFont;
 }
 
+void GameApp::Init() {
+    VGGame::Init();
+    PreloadKitSounds(kit);
+}
+
 namespace {
 
 int32_t MenuImageHeight(const VGBitmapManager& pack, uint32_t id) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's application object: the engine's game layer plus the drum-machine switches
 // (and, as they arrive, the image packs, the drum kit and the third font).
+#include "game/drumkit/DrumKit.h"
 #include "varnokengine/VGBitmapManager.h"
 #include "varnokengine/VGGame.h"
 
@@ -12,8 +13,8 @@ public:
     GameApp();
     ~GameApp() override;
 
-    // The drum kit is initialised here after the engine's Init once it exists.
-    void Init() override { VGGame::Init(); }
+    // The engine's Init, then the kit's sounds are loaded so the first tap does not wait.
+    void Init() override;
     // Full heights of the title and soft-button bar images of the menu pack; 0 while the
     // pack is not loaded.
     int32_t TitleBarHeight() override;
@@ -27,6 +28,9 @@ public:
     uint32_t play = 1;
     uint32_t visualise = 0;
     uint32_t repeat = 0;
+
+    // The instrument and all game state, for the whole run.
+    DrumKit kit;
 
     // Image packs, each loaded on first use.
     VGBitmapManager menuImages;

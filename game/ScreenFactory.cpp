@@ -1,5 +1,7 @@
 #include "game/ScreenFactory.h"
 
+#include "game/drumkit/GameSelectScreen.h"
+#include "game/drumkit/KitScreen.h"
 #include "game/menus/DrumMachineMenuScreen.h"
 #include "game/menus/MainMenuScreen.h"
 #include "game/menus/SettingsMenuScreen.h"
@@ -14,8 +16,12 @@ VGScreen* CreateScreen(uint32_t id) {
         return new (std::nothrow) MainMenuScreen;
     case ScreenDrumMachineMenu:
         return new (std::nothrow) DrumMachineMenuScreen;
-    // The in-game menu, results, game selection, kit, game intro and game over screens are
-    // added here with the games.
+    case ScreenGameSelect:
+        return new (std::nothrow) GameSelectScreen;
+    case ScreenKit:
+        return new (std::nothrow) KitScreen;
+    // The in-game menu, results, game intro and game over screens are added here with the
+    // games.
     default:
         return nullptr;
     }

@@ -2,6 +2,13 @@
 
 #include "game/drumkit/DrumKit.h"
 
+void StartGame(DrumKit& kit, uint32_t mode) {
+    kit.mode = mode;
+    kit.gameOver = 0;
+    kit.levelDone = 0;
+    ResetClock(kit);
+}
+
 // The judging and stepping of the two games join here; free play needs neither.
 void JudgeTap(DrumKit&) {}
 

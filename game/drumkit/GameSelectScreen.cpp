@@ -1,0 +1,56 @@
+#include "game/drumkit/GameSelectScreen.h"
+
+#include "game/GameApp.h"
+#include "game/ScreenFactory.h"
+#include "game/drumkit/GameRules.h"
+#include "game/drumkit/ResumeFile.h"
+#include "varnokengine/VGMenuItems.h"
+
+namespace {
+
+constexpr uint32_t kTitleEntry = 60;
+constexpr uint32_t kBackEntry = 1;
+
+struct Choice {
+    int32_t action;
+    float y;
+    uint32_t name, description;
+    uint32_t mode;
+};
+constexpr Choice kChoices[] = {
+    {GameSelectScreen::kFreePlay, 0.0f, 61, 62, FreePlay},
+    {GameSelectScreen::kMemoryMaster, 0.4f, 63, 64, MemoryMaster},
+    {GameSelectScreen::kRhythmMaster, 0.8f, 65, 66, RhythmMaster},
+};
+
+} // namespace
+
+void GameSelectScreen::CreateSoftButtons() {
+    SetTitle(GetText(kTitleEntry));
+    AddBackButton(kBackEntry, 0);
+}
+
+void GameSelectScreen::CreateItems() {
+    // The entry of the mode last played starts focused (free play after the drum machine).
+    uint32_t mode = TheGameApp->kit.mode;
+    if (mode > RhythmMaster) mode = FreePlay;
+    for (const Choice& c : kChoices) {
+        AddMenuEntry(c.action, c.y, c.name, c.mode == mode ? FlagPulse : 0);
+        AddDescription(c.y, c.name, c.description);
+    }
+}
+
+VGScreen* GameSelectScreen::OnAction(int32_t id) {
+    switch (id) {
+    case kFreePlay:
+        DeleteResume();
+        StartGame(TheGameApp->kit, FreePlay);
+        return CreateScreen(ScreenKit);
+    case ActionBack:
+        // The resume offer joins here with the saved game; until then back is the main menu.
+        return CreateScreen(ScreenMainMenu);
+    default:
+        // The two games are listed but keep the player here until they are playable.
+        return nullptr;
+    }
+}

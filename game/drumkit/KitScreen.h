@@ -1,0 +1,18 @@
+#pragma once
+// The screen on which the drum kit is played: free play with the metronome and tempo
+// buttons, and the two games.
+#include "varnokengine/VGScreen.h"
+
+class KitScreen final : public VGScreen {
+public:
+    void Enter() override;
+    VGScreen* Update() override;
+    void Draw() override;
+
+private:
+    // The free-play buttons below the kit: the metronome switch and the tempo's two halves.
+    void UpdateFreePlayButtons();
+};
+
+// Clears the screen to the loading message and shows it at once.
+void ShowLoadingMessage();
