@@ -390,9 +390,7 @@ std::vector<std::string> WriteContactSheets(const std::vector<ArtFile>& files,
             cairo_surface_destroy(s);
             std::string caption = std::to_string(image.id) + "  " + std::to_string(image.width) +
                                   "x" + std::to_string(image.height);
-            cairo_select_font_face(sheet.cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
-                                   CAIRO_FONT_WEIGHT_NORMAL);
-            cairo_set_font_size(sheet.cr, 12);
+            SelectCaptionFace(sheet.cr, 12);
             SetRgb(sheet.cr, 0xFFFFFF);
             cairo_move_to(sheet.cr, x0 + 4, y0 + cellSide + 13);
             cairo_show_text(sheet.cr, caption.c_str());

@@ -38,7 +38,7 @@ ArtImage Panel() {
     }
     // Fine brushed texture.
     for (int y = 0; y < side; y += 3) {
-        SetRgb(cr, (y / 3) % 2 ? 0xFFFFFF : 0x000000, 0.018);
+        SetRgb(cr, (y / 3) % 2 ? 0xFFFFFF : 0x000000, 0.010);
         cairo_rectangle(cr, 0, y, side, 1);
         cairo_fill(cr);
     }
@@ -68,6 +68,22 @@ ArtImage Bar(uint32_t id, int h, bool chromeAtBottom) {
     cairo_rectangle(cr, 0, gy, w, h * 0.45);
     cairo_fill(cr);
     cairo_pattern_destroy(gloss);
+    // Gold pinstripe along the panel side, like the hoop inlay on the shells.
+    double py = chromeAtBottom ? h - 11 : 9;
+    SetRgb(cr, 0xD8A848, 0.75);
+    cairo_rectangle(cr, 0, py, w, 1.5);
+    cairo_fill(cr);
+    // Metal-flake sparkle in the lacquer, the same pattern every bake.
+    uint32_t seed = 12345u + id;
+    for (int i = 0; i < 900; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        double x = (seed >> 8) % w;
+        seed = seed * 1103515245u + 12345u;
+        double y = (seed >> 8) % h;
+        SetRgb(cr, 0xFFE0D0, 0.05 + 0.05 * ((seed >> 4) % 3));
+        cairo_rectangle(cr, x, y, 1, 1);
+        cairo_fill(cr);
+    }
     double ey = chromeAtBottom ? h - 6 : 0;
     cairo_pattern_t* chrome = ChromeAcross(0, ey, 0, ey + 6);
     cairo_set_source(cr, chrome);

@@ -1,6 +1,10 @@
 #include "tools/bake/art/Paint.h"
 
+#include <cairo-ft.h>
+
 #include <cmath>
+#include <iostream>
+#include <string>
 
 namespace art {
 
@@ -90,12 +94,40 @@ void ChromeRod(cairo_t* cr, double ax, double ay, double bx, double by, double w
 }
 
 namespace {
+
+// Fonts come straight from the Debian packages' files through FreeType, so the same file is
+// used on every machine and no font lookup service is involved.
+constexpr const char* FontFolder = "/usr/share/fonts/truetype/";
+
+cairo_font_face_t* LoadFace(const char* file, const char* fallback) {
+    static FT_Library library = nullptr;
+    if (!library && FT_Init_FreeType(&library) != 0) return nullptr;
+    for (const char* name : {file, fallback}) {
+        FT_Face face = nullptr;
+        std::string path = std::string(FontFolder) + name;
+        if (FT_New_Face(library, path.c_str(), 0, &face) == 0)
+            return cairo_ft_font_face_create_for_ft_face(face, 0);
+    }
+    std::cerr << "bake: no font file " << FontFolder << file << '\n';
+    return nullptr;
+}
+
 void SelectFace(cairo_t* cr, double size, bool bold) {
-    cairo_select_font_face(cr, "Comfortaa", CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    static cairo_font_face_t* regular =
+        LoadFace("comfortaa/Comfortaa-Regular.ttf", "dejavu/DejaVuSans.ttf");
+    static cairo_font_face_t* heavy =
+        LoadFace("comfortaa/Comfortaa-Bold.ttf", "dejavu/DejaVuSans-Bold.ttf");
+    if (cairo_font_face_t* face = bold ? heavy : regular) cairo_set_font_face(cr, face);
     cairo_set_font_size(cr, size);
 }
+
 } // namespace
+
+void SelectCaptionFace(cairo_t* cr, double size) {
+    static cairo_font_face_t* face = LoadFace("dejavu/DejaVuSans.ttf", "dejavu/DejaVuSans.ttf");
+    if (face) cairo_set_font_face(cr, face);
+    cairo_set_font_size(cr, size);
+}
 
 double TextWidth(cairo_t* cr, const char* text, double size, bool bold) {
     SelectFace(cr, size, bold);

@@ -34,5 +34,7 @@ void ChromeRod(cairo_t* cr, double ax, double ay, double bx, double by, double w
 // Text in the rounded display face, centred on (cx, baseline).
 void CentredText(cairo_t* cr, const char* text, double cx, double baseline, double size, bool bold);
 double TextWidth(cairo_t* cr, const char* text, double size, bool bold);
+// A plain face for captions on review sheets.
+void SelectCaptionFace(cairo_t* cr, double size);
 
 } // namespace art

@@ -15,7 +15,8 @@ add_library(tbx_art STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ArtPreview.cpp
 )
 target_include_directories(tbx_art PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(tbx_art PUBLIC PkgConfig::CAIRO tbx_imagewriter tbx_png tbx_graphics)
+target_link_libraries(tbx_art PUBLIC PkgConfig::CAIRO PkgConfig::FREETYPE tbx_imagewriter tbx_png
+                      tbx_graphics)
 
 target_sources(bake PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ArtStep.cpp)
 target_link_libraries(bake PRIVATE tbx_art)
