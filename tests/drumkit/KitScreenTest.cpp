@@ -1,0 +1,192 @@
+// The kit screen inside the real application object on the headless display, with the baked
+// data of this build: reaching it from the menus, the tempo button's press and auto-repeat,
+// the metronome switch, taps on the kit, and the ways back to the game selection.
+#include "game/drumkit/KitScreen.h"
+#include "game/GameApp.h"
+#include "game/GameButtons.h"
+#include "game/ScreenFactory.h"
+#include "game/drumkit/GameSelectScreen.h"
+#include "platform/RegistryStore.h"
+#include "platform/video/HeadlessBackend.h"
+#include "tests/drumkit/KitTestData.h"
+#include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGClock.h"
+#include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGError.h"
+#include "varnokengine/VGRegistry.h"
+#include "varnokengine/VGWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+constexpr uint32_t kActionKey = 0x86;
+constexpr uint32_t kBackKey = 0xC4;
+
+class KitScreenTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::filesystem::path game = TBX_GAME_DIR;
+        if (!std::filesystem::exists(game / "imgs" / "drums.img")) GTEST_SKIP() << "not baked";
+        ResetShellState();
+        ClearErrors();
+        platform::SetRegistryPath((temp.Path() / "registry.reg").string());
+        WriteOption(u"Language", 0);
+        std::u16string folder;
+        for (char c : game.string()) folder += char16_t(c);
+        SetAppPath(VGString(folder.c_str()));
+        platform::HeadlessOptions options;
+        options.shotsDir = temp.Path().string();
+        platform::InstallBackend(std::make_unique<platform::HeadlessBackend>(options, &clock));
+        TheDisplay.Open();
+        TheDisplay.SetUp();
+        GameApp* app = static_cast<GameApp*>(CreateGameApp());
+        TheApp = TheGame = app;
+        app->Init();
+        app->Resume();
+        StartingUp = 0;
+        started = true;
+        // Main menu, play, free play: the first entry is focused on both.
+        Run(400);
+        Key(kActionKey);
+        Run(400);
+        Key(kActionKey);
+        Run(50);
+        ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp->currentScreen), nullptr);
+        recorder = std::make_unique<RecordingSounds>(kit());
+        kit().sounds = recorder.get();
+        ASSERT_EQ(ErrorFlag, 0u) << "start-up failed";
+    }
+    void TearDown() override {
+        if (!started) return;
+        kit().sounds = &DefaultKitSounds();
+        TheGameApp->Shutdown();
+        delete TheApp;
+        TheApp = nullptr;
+        TheGame = nullptr;
+        TheGameApp = nullptr;
+        TheDisplay.Close();
+        TheDisplay = VGDeviceScreen();
+        platform::UninstallBackend();
+        platform::SetRegistryPath(std::string());
+        ResetShellState();
+        ClearErrors();
+    }
+
+    static DrumKit& kit() { return TheGameApp->kit; }
+    // Frames (each present moves the clock on by one refresh) for at least ms.
+    void Run(uint32_t ms) {
+        uint32_t start = clock.TickCount();
+        do FrameTick();
+        while (int32_t(clock.TickCount() - start) < int32_t(ms));
+    }
+    void Key(uint32_t code) {
+        WindowProc(kMsgKeyDown, code, 0);
+        FrameTick();
+        WindowProc(kMsgKeyUp, code, kAlreadyDownBit);
+        FrameTick();
+    }
+    void Down(int32_t x, int32_t y) {
+        WindowProc(kMsgButtonDown, 1, PackStylus(int16_t(x), int16_t(y)));
+        FrameTick();
+    }
+    void Up(int32_t x, int32_t y) {
+        WindowProc(kMsgButtonUp, 0, PackStylus(int16_t(x), int16_t(y)));
+        FrameTick();
+    }
+    // A point inside a button of the "buttons" pack, from where the bottom row puts it.
+    static const VGBitmap* Button(uint32_t id) { return TheGameApp->buttonImages.Get(id); }
+    static int32_t BarRight() {
+        return TheDisplay.backBuffer->halfWidth + Button(ButtonCentreBar)->halfWidth;
+    }
+
+    platform::VirtualClock clock{1000};
+    TempFolder temp;
+    std::unique_ptr<RecordingSounds> recorder;
+    bool started = false;
+};
+
+TEST_F(KitScreenTest, TempoButtonStepsOneOnAPressAndTenOnEachRepeat) {
+    const VGBitmap* arrows = Button(ButtonUpDown);
+    const int32_t x = BarRight() + arrows->halfWidth;
+    const int32_t h = TheDisplay.backBuffer->fullHeight;
+    const int32_t upperY = h - arrows->fullHeight * 3 / 4, lowerY = h - arrows->fullHeight / 4;
+
+    Run(500);
+    Down(x, upperY);
+    EXPECT_EQ(kit().tempo, 121);
+    EXPECT_LT(kit().clock, 20); // the change restarts the bar
+    Up(x, upperY);
+
+    // Held on the lower half: -1 at once, then -10 for every repeat pulse (300 ms, then
+    // every 160 ms).
+    Down(x, lowerY);
+    const uint32_t pressed = clock.TickCount();
+    EXPECT_EQ(kit().tempo, 120);
+    std::vector<std::pair<int32_t, uint32_t>> changes; // tempo, ms after the press
+    while (clock.TickCount() - pressed < 700) {
+        int32_t before = kit().tempo;
+        FrameTick();
+        if (kit().tempo != before) changes.push_back({kit().tempo, clock.TickCount() - pressed});
+    }
+    Up(x, lowerY);
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes[0].first, 110);
+    EXPECT_EQ(changes[1].first, 100);
+    EXPECT_EQ(changes[2].first, 90);
+    EXPECT_NEAR(double(changes[0].second), 300, 20);
+    EXPECT_NEAR(double(changes[1].second - changes[0].second), 160, 20);
+
+    // The limits hold however long the button is held.
+    Down(x, lowerY);
+    Run(3000);
+    Up(x, lowerY);
+    EXPECT_EQ(kit().tempo, 10);
+}
+
+TEST_F(KitScreenTest, MetronomeButtonFlipsTheStoredSwitchOncePerTap) {
+    const VGBitmap* button = Button(ButtonMetronomeOn);
+    const int32_t x =
+        TheDisplay.backBuffer->halfWidth - Button(ButtonCentreBar)->halfWidth - button->halfWidth;
+    const int32_t y = TheDisplay.backBuffer->fullHeight - button->halfHeight;
+    ASSERT_EQ(TheGameApp->metronome, 1u);
+    Down(x, y);
+    Run(1000); // held: no flicker
+    Up(x, y);
+    EXPECT_EQ(TheGameApp->metronome, 0u);
+    EXPECT_EQ(ReadOption(u"Metronome", 1), 0u);
+    recorder->played.clear();
+    Run(2000);
+    EXPECT_TRUE(recorder->played.empty()); // switched off: silent
+    Down(x, y);
+    Up(x, y);
+    EXPECT_EQ(TheGameApp->metronome, 1u);
+    EXPECT_EQ(ReadOption(u"Metronome", 0), 1u);
+}
+
+TEST_F(KitScreenTest, TapsPlayThePiecesAndBackLeadsToTheGameSelection) {
+    const int32_t cx = TheDisplay.backBuffer->halfWidth, cy = TheDisplay.backBuffer->halfHeight;
+    recorder->played.clear();
+    Down(cx + kit().pieces[Snare].x, cy + kit().pieces[Snare].y);
+    Up(cx + kit().pieces[Snare].x, cy + kit().pieces[Snare].y);
+    ASSERT_FALSE(recorder->played.empty());
+    EXPECT_EQ(recorder->played[0].name, "restart snare");
+    EXPECT_EQ(kit().lastPiece, uint32_t(Snare));
+
+    Key(kBackKey);
+    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+
+    // Back in, then out through the corner button.
+    Run(400);
+    Key(kActionKey);
+    ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp->currentScreen), nullptr);
+    const VGBitmap* corner = Button(ButtonBack);
+    Down(TheDisplay.backBuffer->fullWidth - corner->halfWidth,
+         TheDisplay.backBuffer->fullHeight - corner->halfHeight);
+    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+}
+
+} // namespace
