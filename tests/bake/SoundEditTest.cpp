@@ -55,14 +55,6 @@ TEST(SoundEdit, DecodeWavTakesOnly16Bit441kHzPcmAndMixesStereo) {
     EXPECT_FALSE(DecodeWav({}, s));
 }
 
-TEST(SoundEdit, Pcm16RoundsAndClips) {
-    auto pcm = EncodePcm16({1.5f, -1.5f, 0.0f});
-    ASSERT_EQ(pcm.size(), 6u);
-    EXPECT_EQ(pcm[0] | pcm[1] << 8, 0x7FFF);
-    EXPECT_EQ(pcm[2] | pcm[3] << 8, 0x8000);
-    EXPECT_EQ(pcm[4] | pcm[5] << 8, 0);
-}
-
 TEST(SoundSynth, SignalsStayInRangeAndKeepTheirLengths) {
     struct Case {
         Samples samples;
