@@ -11,6 +11,9 @@
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGSoundManager.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGTextFlow.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +27,8 @@ constexpr uint32_t kOrientations = 4;
 constexpr uint32_t kAllQualityBits = 0xFFFFFFFF;
 // The page title sits this far above the arrows' top edge.
 constexpr int32_t kPageTitleGap = 5;
+// Room kept free between the value and each arrow, before LayoutScale.
+constexpr int32_t kValueMargin = 8;
 
 VGString Entry(uint32_t n) {
     return GetText(n);
@@ -44,14 +49,37 @@ VGString QualityText(uint32_t quality) {
     return Formatted(u"%d", int32_t(quality));
 }
 
-// Baseline of a text whose lines are centred on y.
-int32_t CentredBaseline(const VGString& text, int32_t y) {
+// The value's first line is centred on the arrows; further lines hang below it. A value
+// wider than the room between the arrows is put on two lines, and scaled down if it still
+// does not fit.
+void AddValueItem(VGString value, int32_t line, int32_t room) {
     const VGFont* font = MenuFontOf(FontLarge);
-    if (!font) return y;
-    int32_t lines = 1;
-    for (uint32_t i = 0; i < text.Length(); ++i)
-        if (text[i] == u'\n') ++lines;
-    return y + font->ascent / 2 - ((lines - 1) * font->lineHeight) / 2;
+    if (!font) return;
+    auto widest = [&](const VGString& text) {
+        int32_t widest = 0, width = 0;
+        for (uint32_t i = 0; i <= text.Length(); ++i) {
+            if (i == text.Length() || text[i] == u'\n') {
+                widest = std::max(widest, width);
+                width = 0;
+            } else {
+                width += font->CharWidth(text[i] & 0xFF);
+            }
+        }
+        return widest;
+    };
+    if (widest(value) > room) SplitInTwoLines(value);
+    int32_t width = widest(value);
+    int32_t x = TargetWidth() / 2;
+    AddItem(line + font->ascent / 2, value, 0, FontLarge, AlignCentre, x);
+    if (width <= room || width <= 0) return;
+    // Shrink the item just added to the room between the arrows.
+    for (int32_t slot = kMenuSlots - 1; slot >= kFirstTextSlot; --slot) {
+        TextBlock* item = Items().slots[slot];
+        if (!item) continue;
+        item->scale = std::max(0.5f, float(room) / float(width));
+        item->SetText(value);
+        return;
+    }
 }
 
 } // namespace
@@ -74,6 +102,8 @@ void OptionsScreen::Enter() {
     languagePending = ReadOption(u"Language", 0);
     if (!FileExists(LanguageFilePath(languagePending))) languagePending = 0;
     ArrowScreen::Enter();
+    // Again, now that the arrows whose room the page texts fit into are known.
+    CreateItems();
 }
 
 void OptionsScreen::CreateSoftButtons() {
@@ -116,8 +146,8 @@ void OptionsScreen::CreateItems() {
     int32_t arrowHalf = leftArrow ? leftArrow->halfHeight : 0;
     AddItem(line - arrowHalf - kPageTitleGap * LayoutScale, PageTitle(), 0, FontLarge, AlignCentre,
             middle);
-    VGString value = PageValue();
-    AddItem(CentredBaseline(value, line), value, 0, FontLarge, AlignCentre, middle);
+    int32_t arrowWidth = leftArrow ? leftArrow->fullWidth : 0;
+    AddValueItem(PageValue(), line, 2 * ArrowOffset() - arrowWidth - kValueMargin * LayoutScale);
     switch (page) {
     case PageVolume:
         AddMenuEntry(ActionVolumeUp, 0.76f, 13, FlagPulse | FlagRepeat);
