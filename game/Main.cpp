@@ -30,6 +30,7 @@ struct Options {
     std::string audioLog;
     std::string audioWav;
     std::string windowShot;
+    bool reportPresents = false;
 };
 
 void PrintHelp() {
@@ -45,7 +46,8 @@ void PrintHelp() {
                  "  --shots DIR         folder for the script's shot images (default .)\n"
                  "  --audio-log FILE    headless: log every sound buffer started\n"
                  "  --audio-wav FILE    headless: write everything heard as a WAV file\n"
-                 "  --window-shot FILE  windowed: save the window's last picture as PNG\n";
+                 "  --window-shot FILE  windowed: save the window's last picture as PNG\n"
+                 "  --present-stats     windowed: at exit, tell how many frames were shown\n";
 }
 
 bool ParseSize(const char* text, int& width, int& height) {
@@ -92,6 +94,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
             ok = value(o.audioLog);
         } else if (arg == "--audio-wav") {
             ok = value(o.audioWav);
+        } else if (arg == "--present-stats") {
+            o.reportPresents = true;
         } else if (arg == "--window-shot") {
             ok = value(o.windowShot);
         } else {
@@ -128,6 +132,7 @@ std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
     options.width = o.width;
     options.height = o.height;
     options.windowShotPath = o.windowShot;
+    options.reportPresents = o.reportPresents;
     auto backend = platform::CreateSdlBackend(options, error);
     if (!backend) {
         std::cerr << "tamborix: no display is available (" << error

@@ -111,26 +111,26 @@ bool ParseScript(std::string_view text, std::vector<ScriptStep>& steps, std::str
         line = line.substr(0, line.find('#'));
         while (!line.empty()) {
             size_t slash = line.find(" / ");
-            std::string_view part = line.substr(0, slash);
+            std::string_view piece = line.substr(0, slash);
             line = slash == std::string_view::npos ? std::string_view() : line.substr(slash + 3);
-            if (Words(part).empty()) continue;
+            if (Words(piece).empty()) continue;
             ScriptStep step;
-            if (ParseStep(part, step)) {
+            if (ParseStep(piece, step)) {
                 bool tap = step.event.type == EventType::StylusDown &&
-                           Words(part)[2] == std::string_view("tap");
+                           Words(piece)[2] == std::string_view("tap");
                 steps.push_back(step);
                 if (tap) { // a tap is a press and a release arriving together
                     step.event.type = EventType::StylusUp;
                     steps.push_back(step);
                 }
-                if (step.kind == ScriptStep::Kind::Input && Words(part)[2] == "key") {
+                if (step.kind == ScriptStep::Kind::Input && Words(piece)[2] == "key") {
                     step.event.type = EventType::KeyUp;
                     steps.push_back(step);
                 }
             } else {
                 ok = false;
                 errors += "script line " + std::to_string(lineNumber) + ": cannot read \"" +
-                          std::string(part) + "\"\n";
+                          std::string(piece) + "\"\n";
             }
         }
     }

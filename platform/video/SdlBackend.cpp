@@ -68,7 +68,10 @@ public:
           shown_(memory_.size(), 1), upright_(memory_.size()) {}
 
     ~SdlBackend() override {
-        if (!options_.windowShotPath.empty() && renderer_) SaveWindowShot();
+        if (!windowShotSaved_ && !options_.windowShotPath.empty() && renderer_) SaveWindowShot();
+        if (options_.reportPresents)
+            std::cerr << "tamborix: " << framesShown_ << " frames shown, " << framesUnchanged_
+                      << " unchanged frames not shown\n";
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
@@ -123,7 +126,7 @@ public:
     void FrameWritten() override {
         dirty_ = true;
         uint32_t now = TickCount();
-        if (int32_t(now - nextRefresh_) >= 0) ShowNow(now);
+        if (options_.showEveryFrame || int32_t(now - nextRefresh_) >= 0) ShowNow(now);
     }
 
     void WaitForRefresh(bool wakeOnInput) override {
@@ -360,7 +363,11 @@ private:
         dirty_ = false;
         if (!renderer_) return;
         bool same = std::memcmp(memory_.data(), shown_.data(), memory_.size() * 2) == 0;
-        if (same && !forceShow_) return;
+        if (same && !forceShow_) {
+            ++framesUnchanged_;
+            return;
+        }
+        ++framesShown_;
         forceShow_ = false;
         DrawPicture();
         SDL_RenderPresent(renderer_);
@@ -368,6 +375,7 @@ private:
     }
 
     void SaveWindowShot() {
+        windowShotSaved_ = true;
         DrawPicture();
         int w, h;
         SDL_GetRendererOutputSize(renderer_, &w, &h);
@@ -400,9 +408,24 @@ private:
     bool idleResetSeen_ = false;
     uint32_t lastIdleReset_ = 0;
     bool saverInhibited_ = true;
+    bool windowShotSaved_ = false;
+    uint64_t framesShown_ = 0;
+    uint64_t framesUnchanged_ = 0;
 };
 
 } // namespace
+
+void PushSyntheticPress(int32_t x, int32_t y) {
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = SDL_PRESSED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    SDL_PushEvent(&event);
+}
 
 std::unique_ptr<Backend> CreateSdlBackend(const SdlOptions& options, std::string& error) {
     if (options.width <= 0 || options.height <= 0) {
