@@ -183,44 +183,43 @@ std::vector<FontSpec> ProgramFonts() {
     std::string folder = kFontFolder;
     std::string fallback = folder + "dejavu/DejaVuSans-Bold.ttf";
     // Sizes are those of the large layout; small screens halve every glyph when loading.
-    FontSpec large{"font9100",
-                   9100,
-                   folder + "comfortaa/Comfortaa-Bold.ttf",
-                   fallback,
-                   40,
-                   36,
-                   -4,
-                   20,
-                   0,
-                   2,
-                   {2, Hex(0xFFF7C6), Hex(0xFFA21E), Hex(0x2C1406), Hex(0x283040), 0, 0},
-                   true,
-                   false};
-    FontSpec small{"font9400",
-                   9400,
-                   folder + "open-sans/OpenSans-Bold.ttf",
-                   fallback,
-                   20,
-                   17,
-                   -2,
-                   8,
-                   0,
-                   1,
-                   {1, Hex(0xFFFFFF), Hex(0xDCE6F0), Hex(0x141C2C), Hex(0x283040), 0, 0},
-                   false,
-                   false};
-    FontSpec display{"font9700",
-                     9700,
-                     folder + "dejavu/DejaVuSansMono-Bold.ttf",
-                     fallback,
-                     38,
-                     33,
-                     0,
-                     26,
-                     26,
-                     2,
-                     {2, Hex(0xFFE27A), Hex(0xFF9A1A), Hex(0x2A1000), Hex(0x181410), 0, 0},
-                     false,
-                     true};
+    // The large font's letters stand 4 rows above the glyph's bottom edge (its baseline
+    // offset); the other two fonts' letters, outline included, end on the last row.
+    FontSpec large;
+    large.pack = "font9100";
+    large.idBase = 9100;
+    large.face = folder + "comfortaa/Comfortaa-Bold.ttf";
+    large.height = 40;
+    large.baseline = 36;
+    large.spacing = -4;
+    large.spaceWidth = 20;
+    large.outline = 2;
+    large.style = {2, Hex(0xFFF7C6), Hex(0xFFA21E), Hex(0x2C1406), Hex(0x283040), 0, 0};
+    large.arrows = true;
+
+    FontSpec small;
+    small.pack = "font9400";
+    small.idBase = 9400;
+    small.face = folder + "open-sans/OpenSans-Bold.ttf";
+    small.height = 20;
+    small.baseline = 19;
+    small.spacing = -2;
+    small.spaceWidth = 8;
+    small.outline = 1;
+    small.style = {1, Hex(0xFFFFFF), Hex(0xDCE6F0), Hex(0x141C2C), Hex(0x283040), 0, 0};
+
+    FontSpec display;
+    display.pack = "font9700";
+    display.idBase = 9700;
+    display.face = folder + "dejavu/DejaVuSansMono-Bold.ttf";
+    display.height = 38;
+    display.baseline = 36;
+    display.spaceWidth = 26;
+    display.fixedWidth = 26;
+    display.outline = 2;
+    display.style = {2, Hex(0xFFE27A), Hex(0xFF9A1A), Hex(0x2A1000), Hex(0x181410), 0, 0};
+    display.lamps = true;
+
+    for (FontSpec* spec : {&large, &small, &display}) spec->fallback = fallback;
     return {large, small, display};
 }
