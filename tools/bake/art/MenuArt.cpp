@@ -176,7 +176,7 @@ ArtImage Strip() {
             double v = 0.5 + 0.32 * std::sin(a) + 0.18 * std::sin(b);
             v = std::clamp(v, 0.0, 1.0);
             int level = 18 + int(std::lround(v * 13)); // 18..31
-            int g6 = level * 2;
+            int g6 = level * 2 + 1;                    // a neutral grey, though only blue is read
             image.pixels[size_t(y) * side + x] = uint16_t(level << 11 | g6 << 5 | level);
         }
     return image;
