@@ -109,6 +109,40 @@ void DrawBackdrop(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
+// A soft contact shadow on the rug under a piece.
+void FloorShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double strength) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
+    AddStop(p, 0, 0x000000, strength);
+    AddStop(p, 0.6, 0x000000, strength * 0.6);
+    AddStop(p, 1, 0x000000, 0);
+    cairo_set_source(cr, p);
+    cairo_new_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * Pi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    cairo_restore(cr);
+}
+
+void DrawShadows(cairo_t* cr) {
+    FloorShadow(cr, 320, 470, 150, 30, 0.55);
+    FloorShadow(cr, 455, 470, 95, 20, 0.5);
+    FloorShadow(cr, 212, 478, 60, 14, 0.45);
+    FloorShadow(cr, 145, 502, 62, 12, 0.45);
+    FloorShadow(cr, 104, 506, 50, 10, 0.4);
+    FloorShadow(cr, 560, 506, 50, 10, 0.4);
+    FloorShadow(cr, 320, 610, 110, 26, 0.5);
+    // Darker corners keep the eye on the kit.
+    cairo_pattern_t* v = cairo_pattern_create_radial(320, 330, 250, 320, 330, 470);
+    AddStop(v, 0, 0x000000, 0);
+    AddStop(v, 1, 0x000000, 0.45);
+    cairo_set_source(cr, v);
+    cairo_paint(cr);
+    cairo_pattern_destroy(v);
+}
+
 void DrumShell(cairo_t* cr, const DrumGeo& g, bool chrome) {
     cairo_new_path(cr);
     cairo_move_to(cr, g.cx - g.rx, g.cy);
@@ -671,6 +705,7 @@ cairo_surface_t* RenderKit(const KitPose& pose) {
     Canvas c = NewCanvas(KitSize, KitSize);
     cairo_t* cr = c.cr;
     DrawBackdrop(cr);
+    DrawShadows(cr);
     DrawThrone(cr);
     DrawStands(cr);
     DrawBassDrum(cr, pose.flash[Bass]);
