@@ -52,7 +52,7 @@ Samples WrongBuzz() {
         float b = std::fmod(t * 104.0f, 1.0f) < 0.5f ? 1.0f : -1.0f;
         smoothed += 0.25f * ((a + b) * 0.5f - smoothed);
         float envelope = std::min(1.0f, t / 0.008f) * std::min(1.0f, (0.32f - t) / 0.04f);
-        out[i] = 0.55f * smoothed * envelope;
+        out[i] = 0.35f * smoothed * envelope;
     }
     return out;
 }
