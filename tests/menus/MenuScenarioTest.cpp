@@ -1,0 +1,296 @@
+// The real program run headless with scripts through its menus: what the settings hold
+// afterwards, what the frames show and what was heard.
+#include "tests/support/TempFolder.h"
+#include "tools/png/PngFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program starts its first screen once the splash has had its 5000 ms.
+constexpr int kFirstScreenMs = 5000;
+
+struct Frame {
+    int32_t width = 0, height = 0;
+    std::vector<uint16_t> pixels;
+    bool Load(const fs::path& path) { return png::ReadPng(path.string(), width, height, pixels); }
+    uint16_t At(int32_t x, int32_t y) const {
+        return pixels[size_t(y) * size_t(width) + size_t(x)];
+    }
+    // Pixels that differ from other's inside rows [top, bottom).
+    int Differences(const Frame& other, int32_t top, int32_t bottom) const {
+        int n = 0;
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = 0; x < width; ++x) n += At(x, y) != other.At(x, y);
+        return n;
+    }
+    // Nearly white pixels (the small font's text) inside rows [top, bottom).
+    int WhitePixels(int32_t top, int32_t bottom) const {
+        int n = 0;
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = 0; x < width; ++x) {
+                uint16_t p = At(x, y);
+                n += (p >> 11) >= 28 && ((p >> 5) & 63) >= 56 && (p & 31) >= 28;
+            }
+        return n;
+    }
+};
+
+class MenuRun {
+public:
+    MenuRun() {
+        // The program's data with a save folder of its own, so saved tracks elsewhere never
+        // count here.
+        fs::path game = fs::path(TAMBORIX_PROGRAM).parent_path();
+        data_ = folder_.Path() / "data";
+        fs::create_directories(data_ / "save");
+        for (const char* sub : {"imgs", "language", "soundfx", "music", "level"})
+            fs::create_directory_symlink(game / sub, data_ / sub);
+    }
+
+    // Presets options in the settings file before the run.
+    void Preset(const std::map<std::string, uint32_t>& options) {
+        std::ostringstream reg;
+        reg << "Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\Options]\n";
+        for (const auto& [name, value] : options) {
+            char hex[64];
+            std::snprintf(hex, sizeof hex, "%02x,%02x,%02x,%02x", value & 255, (value >> 8) & 255,
+                          (value >> 16) & 255, value >> 24);
+            reg << '"' << name << "\"=hex:" << hex << "\n";
+        }
+        folder_.WriteFile("registry.reg", reg.str());
+    }
+
+    // Runs the script (lines "at MS ..."); the exit code.
+    int Run(const std::string& script, const std::string& size = "480x640") {
+        folder_.WriteFile("script.txt", script);
+        std::string dir = folder_.Path().string();
+        std::string command = std::string(TAMBORIX_PROGRAM) + " --headless --size " + size +
+                              " --data " + data_.string() + " --script " + dir +
+                              "/script.txt --registry " + dir + "/registry.reg --shots " + dir +
+                              "/shots --audio-log " + dir + "/audio.log >" + dir + "/out.txt 2>&1";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // An option as the program left it, or -1 when it is not stored.
+    int64_t Option(const std::string& name) const {
+        std::ifstream in(folder_.Path() / "registry.reg");
+        std::string line, key = '"' + name + "\"=hex:";
+        bool inOptions = false;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line[0] == '[') inOptions = line.ends_with("\\Tamborix\\Options]");
+            if (!inOptions || line.rfind(key, 0) != 0) continue;
+            std::istringstream bytes(line.substr(key.size()));
+            uint32_t value = 0, byte = 0;
+            for (int i = 0; i < 4 && bytes >> std::hex >> byte; ++i) {
+                value |= byte << (8 * i);
+                bytes.ignore(1);
+            }
+            return value;
+        }
+        return -1;
+    }
+
+    Frame Shot(const std::string& name) const {
+        Frame frame;
+        EXPECT_TRUE(frame.Load(folder_.Path() / "shots" / name)) << name;
+        return frame;
+    }
+    bool HasShot(const std::string& name) const {
+        return fs::exists(folder_.Path() / "shots" / name);
+    }
+    // Times (virtual ms) at which the named sound started.
+    std::vector<uint32_t> Heard(const std::string& sound) const {
+        std::ifstream in(folder_.Path() / "audio.log");
+        std::vector<uint32_t> times;
+        uint32_t at;
+        std::string name, rest;
+        while (in >> at >> name && std::getline(in, rest))
+            if (name == sound) times.push_back(at);
+        return times;
+    }
+    bool ErrorLogged() const { return fs::exists(data_ / "error.txt"); }
+
+private:
+    TempFolder folder_;
+    fs::path data_;
+};
+
+// Builds a script from steps at growing times.
+class Script {
+public:
+    explicit Script(int start) : at_(start) {}
+    // After wait ms, the step.
+    Script& Then(int wait, const std::string& step) {
+        at_ += wait;
+        text_ += "at " + std::to_string(at_) + " " + step + "\n";
+        return *this;
+    }
+    // Menu items are fully faded in 1100 ms after a screen is entered.
+    Script& Settle() {
+        at_ += 1300;
+        return *this;
+    }
+    std::string Text() const { return text_; }
+
+private:
+    int at_;
+    std::string text_;
+};
+
+TEST(MenuScenario, FirstStartShowsTheSplashThenTheLanguagesAndStoresTheChoice) {
+    MenuRun english, german, spanish;
+    auto script = [](const char* move, const char* second) {
+        return Script(1000)
+            .Then(0, "shot splash.png")
+            .Then(kFirstScreenMs + 500, "shot languages.png")
+            .Then(200, std::string("key ") + move)
+            .Then(200, std::string("key ") + second)
+            .Then(200, "key action")
+            .Then(1500, "shot main.png")
+            .Then(100, "quit")
+            .Text();
+    };
+    ASSERT_EQ(english.Run(script("down", "up")), 0);
+    ASSERT_EQ(german.Run(script("down", "app3")), 0);
+    // Up from the first language goes to the exit button, up again to the last language.
+    ASSERT_EQ(spanish.Run(script("up", "up")), 0);
+
+    EXPECT_EQ(english.Option("Language"), 0);
+    EXPECT_EQ(german.Option("Language"), 1);
+    EXPECT_EQ(spanish.Option("Language"), 3);
+
+    // The logo is on screen and its jingle starts with it.
+    Frame splash = german.Shot("splash.png");
+    EXPECT_GT(splash.Differences(Frame{splash.width, splash.height,
+                                       std::vector<uint16_t>(splash.pixels.size(), 0)},
+                                 0, splash.height),
+              1000);
+    ASSERT_EQ(german.Heard("vglogo").size(), 1u);
+    EXPECT_EQ(german.Heard("vglogo")[0], 0u);
+
+    // Everything up to the choice is the same; the main menu then speaks another language.
+    Frame englishMain = english.Shot("main.png"), germanMain = german.Shot("main.png");
+    EXPECT_EQ(english.Shot("languages.png").Differences(german.Shot("languages.png"), 0, 640), 0);
+    EXPECT_GT(englishMain.Differences(germanMain, 0, 640), 500);
+    EXPECT_FALSE(german.ErrorLogged());
+}
+
+TEST(MenuScenario, BackOnTheLanguageScreenOrTheMainMenuEndsTheProgram) {
+    MenuRun languages, menu;
+    std::string script = Script(kFirstScreenMs + 500)
+                             .Then(0, "key back")
+                             .Then(3000, "shot still-running.png")
+                             .Text();
+    EXPECT_EQ(languages.Run(script), 0);
+    EXPECT_FALSE(languages.HasShot("still-running.png"));
+    menu.Preset({{"Language", 0}});
+    EXPECT_EQ(menu.Run(script), 0);
+    EXPECT_FALSE(menu.HasShot("still-running.png"));
+}
+
+// Main menu -> settings -> options, then an action on every page, reached by right and left
+// with wrap-around. The key names are the device's; once the screen is turned to landscape
+// the user's right is the device's down key.
+TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
+    MenuRun run;
+    run.Preset({{"Language", 0}, {"MasterVolume", 3}});
+    Script s(kFirstScreenMs + 500);
+    s.Then(0, "key down").Then(200, "key down").Then(200, "key action"); // settings
+    s.Settle().Then(0, "key action");                                    // options, volume page
+    s.Settle().Then(0, "shot volume.png");
+    s.Then(100, "key action").Then(200, "key action"); // louder twice: 5
+    s.Then(200, "key down").Then(200, "key action");   // softer: 4
+    s.Then(200, "key right").Then(200, "key action");  // language: next is 1
+    s.Then(200, "key down").Then(200, "key action");   // apply
+    s.Then(200, "key right").Then(200, "key action");  // backlight: on
+    s.Then(200, "key right").Then(200, "key action");  // auto shutdown: 2 -> 3
+    s.Then(200, "key right").Then(200, "key action");  // orientation: landscape pending
+    s.Then(200, "key down").Then(200, "key action");   // apply
+    s.Then(300, "shot landscape.png");
+    s.Then(100, "key down").Then(200, "key action"); // graphics: 9 -> 0
+    s.Then(200, "key down").Then(200, "key action"); // wrapped to volume: louder, 5
+    s.Then(200, "key up").Then(200, "key action");   // wrapped back to graphics: all bits
+    s.Then(300, "quit");
+    ASSERT_EQ(run.Run(s.Text()), 0);
+
+    EXPECT_EQ(run.Option("MasterVolume"), 5);
+    EXPECT_EQ(run.Option("Language"), 1);
+    EXPECT_EQ(run.Option("UseDeviceBacklightSetting"), 1);
+    EXPECT_EQ(run.Option("AutoShutdownSetting"), 3);
+    EXPECT_EQ(run.Option("ScreenOrientation"), 1);
+    EXPECT_EQ(run.Option("GraphicsQuality"), 0xFFFFFFFF);
+    Frame portrait = run.Shot("volume.png"), landscape = run.Shot("landscape.png");
+    EXPECT_EQ(portrait.width, 480);
+    EXPECT_EQ(landscape.width, 640);
+    EXPECT_EQ(landscape.height, 480);
+}
+
+TEST(MenuScenario, DeviceInformationShowsTheDisplayDescription) {
+    MenuRun run;
+    run.Preset({{"Language", 0}});
+    Script s(kFirstScreenMs + 500);
+    s.Then(0, "key down").Then(200, "key down").Then(200, "key action"); // settings
+    s.Settle().Then(0, "shot settings.png");
+    s.Then(100, "key down").Then(200, "key action"); // device information
+    s.Settle().Then(0, "shot info.png");
+    s.Then(100, "quit");
+    ASSERT_EQ(run.Run(s.Text(), "240x320"), 0);
+    Frame settings = run.Shot("settings.png"), info = run.Shot("info.png");
+    // A new title, and a block of white text around the middle of the screen.
+    EXPECT_GT(info.Differences(settings, 0, 40), 50);
+    EXPECT_GT(info.WhitePixels(110, 210), 300);
+}
+
+TEST(MenuScenario, TrackEntryWithoutSavedTracksShowsTheMessageAndBackReturns) {
+    MenuRun run;
+    run.Preset({{"Language", 0}});
+    Script s(kFirstScreenMs + 500);
+    s.Then(0, "key down").Then(200, "key action"); // drum machine
+    s.Settle().Then(0, "shot machine.png");
+    s.Then(100, "key action"); // play a track
+    s.Settle().Then(0, "shot message.png");
+    s.Then(100, "key action"); // the focused back button
+    s.Settle().Then(0, "shot machine-again.png");
+    s.Then(100, "quit");
+    ASSERT_EQ(run.Run(s.Text()), 0);
+    Frame machine = run.Shot("machine.png"), message = run.Shot("message.png");
+    Frame again = run.Shot("machine-again.png");
+    const int titleBar = 80;
+    EXPECT_GT(message.Differences(machine, 0, titleBar), 200);
+    EXPECT_EQ(again.Differences(machine, 0, titleBar), 0);
+}
+
+TEST(MenuScenario, AboutPagesTurnEveryThreeSecondsWithTheBassDrum) {
+    MenuRun run;
+    run.Preset({{"Language", 0}});
+    Script s(kFirstScreenMs + 500);
+    for (int i = 0; i < 4; ++i) s.Then(200, "key down");
+    s.Then(200, "key action"); // about, entered 6500 ms or so into the run
+    s.Then(1500, "shot page0.png").Then(3000, "shot page1.png");
+    // The log names a sound when its first buffer is heard, a little after the call.
+    s.Then(15000, "quit");
+    ASSERT_EQ(run.Run(s.Text()), 0);
+    std::vector<uint32_t> beats = run.Heard("bass");
+    ASSERT_GE(beats.size(), 5u);
+    for (size_t i = 1; i < beats.size(); ++i) {
+        EXPECT_GE(beats[i] - beats[i - 1], 2950u);
+        EXPECT_LE(beats[i] - beats[i - 1], 3050u);
+    }
+    EXPECT_GT(run.Shot("page1.png").Differences(run.Shot("page0.png"), 100, 500), 1000);
+}
+
+} // namespace
