@@ -7,6 +7,7 @@
 #include "game/ScreenFactory.h"
 #include "game/drumkit/GameSelectScreen.h"
 #include "platform/RegistryStore.h"
+#include "platform/audio/AudioOutput.h"
 #include "platform/video/HeadlessBackend.h"
 #include "tests/drumkit/KitTestData.h"
 #include "varnokengine/VGAppPath.h"
@@ -63,6 +64,10 @@ protected:
     void TearDown() override {
         if (!started) return;
         kit().sounds = &DefaultKitSounds();
+        // The static sound manager still uses its output while it is destroyed at exit, after
+        // the host clock's static object; give it an output on a clock that is never freed.
+        static auto* exitClock = new platform::VirtualClock(0);
+        platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
         TheGameApp->Shutdown();
         delete TheApp;
         TheApp = nullptr;
