@@ -19,6 +19,8 @@ VGBitmap* MenuImageOf(uint32_t id) {
 }
 
 void MenuScreen::Enter() {
+    // The pack first: the items' layout reads the bar heights from it.
+    LoadMenuImages();
     CreateSoftButtons();
     CreateItems();
     panelImage = MenuImageOf(MenuPanel);

@@ -22,7 +22,7 @@ ApplicationFactory factory = nullptr;
 VGGame::~VGGame() {
     // Stopping the music (and waiting 100 ms for the channel to fall silent) joins here
     // with the sound manager.
-    ClearItems();
+    // The menu items go with their list after this; deleting them never touches a font.
     delete largeFont;
     delete smallFont;
     largeFont = smallFont = nullptr;
