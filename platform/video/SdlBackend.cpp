@@ -258,6 +258,9 @@ private:
     void Translate(const SDL_Event& event) {
         switch (event.type) {
         case SDL_QUIT:
+            // The picture the user closed, before the program fades it out.
+            if (!windowShotSaved_ && !options_.windowShotPath.empty() && renderer_)
+                SaveWindowShot();
             Push(EventType::Close);
             break;
         case SDL_WINDOWEVENT:
