@@ -85,18 +85,6 @@ TEST(MenuLayoutTest, ShortTargetsShowOnlyTheBackGlyphAtTheRightEdge) {
     ClearItems();
 }
 
-TEST(MenuLayoutTest, SoftButtonLabelsEndInTheirArrow) {
-    MenuHarness tall(240, 320);
-    AddForwardButton(2, 0);
-    TextBlock* forward = Items().slots[kSoftButtonSlot];
-    EXPECT_EQ(forward->tag, kTagForward);
-    EXPECT_EQ(forward->y, 318);
-    const TextChar* last = forward->lines->letters;
-    while (last->next) last = last->next;
-    EXPECT_EQ(last->code, kForwardGlyph);
-    ClearItems();
-}
-
 TEST(MenuLayoutTest, EntriesFillFourteenSlotsAndFocusGoesRound) {
     MenuHarness h(240, 320);
     for (int i = 0; i < 15; ++i) AddEntry(i, 100, VGString(u"x"), i == 0 ? FlagPulse : 0);

@@ -1,14 +1,12 @@
 // The menu screens on the baked data: where their entries go, what their actions do and
 // where they lead.
 #include "game/ScreenFactory.h"
-#include "game/menus/AboutScreen.h"
 #include "game/menus/CharEntryScreen.h"
 #include "game/menus/DrumMachineMenuScreen.h"
 #include "game/menus/LanguageScreen.h"
 #include "game/menus/MainMenuScreen.h"
 #include "game/menus/MessageScreen.h"
 #include "game/menus/OptionsScreen.h"
-#include "game/menus/SettingsMenuScreen.h"
 #include "tests/menus/MenuHarness.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGPower.h"
@@ -52,33 +50,6 @@ TEST(LanguageScreenTest, ASingleLanguageSitsAtTheTop) {
     h.Show(new LanguageScreen);
     ASSERT_EQ(MenuEntryCount(), 1);
     EXPECT_EQ(ItemWithTag(kLanguageTagBase)->y, ItemY(0.0f, LanguageName(0), FontLarge, 0.15f));
-}
-
-TEST(MenuScreensTest, MainAndSettingsMenusLeadWhereTheirEntriesSay) {
-    MenuHarness h(240, 320);
-    h.Show(new MainMenuScreen);
-    EXPECT_EQ(MenuEntryCount(), 6);
-    EXPECT_EQ(Items().slots[kTitleSlot], nullptr);
-    VGScreen* main = h.app->currentScreen;
-    std::unique_ptr<VGScreen> settings(main->OnAction(MainMenuScreen::kSettings));
-    std::unique_ptr<VGScreen> machine(main->OnAction(MainMenuScreen::kDrumMachine));
-    std::unique_ptr<VGScreen> about(main->OnAction(MainMenuScreen::kAbout));
-    EXPECT_NE(As<SettingsMenuScreen>(settings.get()), nullptr);
-    EXPECT_NE(As<DrumMachineMenuScreen>(machine.get()), nullptr);
-    EXPECT_NE(As<AboutScreen>(about.get()), nullptr);
-    EXPECT_EQ(main->OnAction(ActionBack), nullptr);
-    EXPECT_NE(h.app->quitRequest, 0u);
-
-    h.Show(new SettingsMenuScreen);
-    std::unique_ptr<VGScreen> options(h.app->currentScreen->OnAction(SettingsMenuScreen::kOptions));
-    ASSERT_NE(As<OptionsScreen>(options.get()), nullptr);
-    EXPECT_EQ(As<OptionsScreen>(options.get())->returnId, uint32_t(ScreenSettingsMenu));
-    std::unique_ptr<VGScreen> info(h.app->currentScreen->OnAction(SettingsMenuScreen::kDeviceInfo));
-    ASSERT_NE(As<DeviceInfoScreen>(info.get()), nullptr);
-    h.Show(info.release());
-    EXPECT_NE(ItemWithTag(kTagBack)->flags & FlagPulse, 0u);
-    std::unique_ptr<VGScreen> back(h.app->currentScreen->OnAction(ActionBack));
-    EXPECT_NE(As<SettingsMenuScreen>(back.get()), nullptr);
 }
 
 TEST(MenuScreensTest, DrumMachineEntriesWithoutSavedFilesExplainAndReturn) {
@@ -126,25 +97,6 @@ protected:
     OptionsScreen* options = nullptr;
 };
 
-TEST_F(OptionsTest, PagesWrapBothWays) {
-    EXPECT_EQ(options->page, uint32_t(PageVolume));
-    options->OnLeft();
-    EXPECT_EQ(options->page, uint32_t(PageGraphics));
-    EXPECT_NE(ItemWithTag(ActionNextQuality), nullptr);
-    options->OnRight();
-    EXPECT_EQ(options->page, uint32_t(PageVolume));
-    for (int i = 0; i < 4; ++i) options->OnRight();
-    EXPECT_EQ(options->page, uint32_t(PageOrientation));
-    EXPECT_NE(ItemWithTag(ActionApplyOrientation), nullptr);
-    // The keys do the same, from the first frame on.
-    OptionsScreen* fresh = static_cast<OptionsScreen*>(h.Show(new OptionsScreen(0)));
-    h.Press(KeyLeft);
-    EXPECT_EQ(fresh->page, uint32_t(PageGraphics));
-    h.Press(KeyRight);
-    h.Press(KeyRight);
-    EXPECT_EQ(fresh->page, uint32_t(PageLanguage));
-}
-
 TEST_F(OptionsTest, VolumeEntriesStepTheStoredLevelAndKeepTheirFocus) {
     EXPECT_EQ(Value(), u"3");
     h.Press(KeyAction);
@@ -176,12 +128,7 @@ TEST_F(OptionsTest, LanguageIsChosenFirstAndAppliedSecond) {
     EXPECT_EQ(options->languagePending, 0u);
 }
 
-TEST_F(OptionsTest, PowerAndQualitySettingsCycle) {
-    options->OnAction(ActionToggleBacklight);
-    EXPECT_EQ(ReadOption(u"UseDeviceBacklightSetting", 0), 1u);
-    options->OnAction(ActionToggleBacklight);
-    EXPECT_EQ(ReadOption(u"UseDeviceBacklightSetting", 1), 0u);
-
+TEST_F(OptionsTest, ShutdownAndQualitySettingsCycle) {
     std::vector<VGString> shown;
     options->page = PageAutoShutdown;
     for (int i = 0; i < 7; ++i) {
@@ -203,15 +150,6 @@ TEST_F(OptionsTest, PowerAndQualitySettingsCycle) {
     EXPECT_EQ(seen[1], 0xFFFFFFFFu);
     EXPECT_EQ(seen[2], kDefaultGraphicsQuality);
     EXPECT_EQ(NextGraphicsQuality(5), 5u);
-
-    options->page = PageOrientation;
-    for (int i = 0; i < 4; ++i) options->OnAction(ActionNextOrientation);
-    EXPECT_EQ(options->orientationPending, 0u);
-    options->OnAction(ActionNextOrientation);
-    EXPECT_EQ(options->PageValue(), GetText(32));
-
-    std::unique_ptr<VGScreen> back(options->OnAction(ActionBack));
-    EXPECT_NE(As<SettingsMenuScreen>(back.get()), nullptr);
 }
 
 // Three characters edited in place.
@@ -261,26 +199,6 @@ TEST(CharEntryTest, StepsSkipRefusedCodesAndWrapAtTheEnds) {
     EXPECT_EQ(screen->cursor, 1u);
     screen->OnChar(u' ');
     EXPECT_EQ(screen->name[1], ' ');
-}
-
-TEST(AboutTest, PagesFadeInHoldAndGrowAwayAndCreditTheSamePeopleTwice) {
-    AboutLook start = AboutPageLook(0), mid = AboutPageLook(500), held = AboutPageLook(2900);
-    AboutLook closing = AboutPageLook(2950);
-    EXPECT_FLOAT_EQ(start.alpha, 0.0f);
-    EXPECT_FLOAT_EQ(mid.alpha, 0.5f);
-    EXPECT_FLOAT_EQ(held.alpha, 1.0f);
-    EXPECT_FLOAT_EQ(held.scale, 1.0f);
-    EXPECT_FLOAT_EQ(closing.alpha, 0.5f);
-    EXPECT_FLOAT_EQ(closing.scale, 2.0f);
-
-    MenuHarness h(240, 320);
-    VGString product = AboutPageText(0);
-    EXPECT_NE(product.FindChar(u'\n'), nullptr);
-    VGString programming = AboutPageText(1), design = AboutPageText(2);
-    const char16_t* programmingNames = programming.FindChar(u'\n') + 2;
-    const char16_t* designNames = design.FindChar(u'\n') + 2;
-    EXPECT_EQ(VGString(programmingNames), designNames);
-    EXPECT_EQ(AboutPageText(5), product);
 }
 
 } // namespace

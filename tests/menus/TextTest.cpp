@@ -62,16 +62,6 @@ TEST_F(TextTest, GlyphsFallBackToTheOtherCaseAndMissingOnesAdvanceNothing) {
     EXPECT_EQ(font->CharWidth(300), 0);
 }
 
-TEST_F(TextTest, MetricsFollowTheLayoutScale) {
-    LayoutScale = 2;
-    VGFont large(kTestFontBase, 2, 4, 1, 9, 12);
-    EXPECT_EQ(large.spacing, 4);
-    EXPECT_EQ(large.spaceWidth, 8);
-    EXPECT_EQ(large.baselineOffset, 2);
-    EXPECT_EQ(large.ascent, 18);
-    EXPECT_EQ(large.lineHeight, 24);
-}
-
 TEST_F(TextTest, DrawCharSitsOnTheBaselineAndReturnsTheScaledAdvance) {
     TargetCanvas canvas(60, 60, 0);
     // The glyph's bottom edge lies the baseline offset below y: rows 21..30 for y 30.
@@ -123,17 +113,6 @@ TEST_F(TextTest, LinesBreakAtLineFeedsAndAreAligned) {
     EXPECT_EQ(block.LineWidth(Block(withNul, 0, 50, AlignLeft).lines), 10);
 }
 
-TEST_F(TextTest, HitTestCoversEachLineFromItsTopToItsBaseline) {
-    Block(u"EE\nE", 100, 50, AlignLeft);
-    EXPECT_TRUE(block.HitTest(100, 50));
-    EXPECT_TRUE(block.HitTest(120, 38));
-    EXPECT_FALSE(block.HitTest(121, 40));
-    EXPECT_TRUE(block.HitTest(110, 62));
-    EXPECT_FALSE(block.HitTest(111, 62));
-    EXPECT_FALSE(block.HitTest(100, 63));
-    EXPECT_FALSE(block.HitTest(99, 45));
-}
-
 TEST_F(TextTest, DroppedLettersFallFromTheTopAndBounceToRest) {
     Block(u"EAx", 50, 200, AlignCentre, FlagDropIn);
     for (const TextChar* c = block.lines->letters; c; c = c->next) {
@@ -181,22 +160,6 @@ TEST_F(TextTest, UpdateRunsAtMostThreeStepsAndDropsLostTime) {
     EXPECT_EQ(block.lines->lastUpdate, Now + 13);
     block.Update(false);
     EXPECT_EQ(block.lines->lastUpdate, Now + 13);
-}
-
-TEST_F(TextTest, ResolvedLettersStayStillUnlessBouncing) {
-    Block(u"EA", 0, 100, AlignLeft);
-    Now += 330;
-    block.Update(false);
-    EXPECT_EQ(block.lines->letters->currentY, 100.0f);
-    // The selected entry's letters hop 2 to 4 pixels' worth of speed upwards.
-    bool hopped = false;
-    for (int i = 0; i < 20; ++i) {
-        Now += 33;
-        block.Update(true);
-        hopped |= block.lines->letters->currentY < 100.0f;
-        EXPECT_GE(block.lines->letters->speed, -4.0f);
-    }
-    EXPECT_TRUE(hopped);
 }
 
 TEST_F(TextTest, PulseSwingsTheAlphaOverSixHundredFortyMilliseconds) {
