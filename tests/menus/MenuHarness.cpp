@@ -1,6 +1,7 @@
 #include "tests/menus/MenuHarness.h"
 
 #include "platform/RegistryStore.h"
+#include "platform/audio/AudioOutput.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
@@ -57,6 +58,10 @@ MenuHarness::~MenuHarness() {
     SetRenderTarget(nullptr);
     SetHalveImagesOnLoad(false);
     LayoutScale = 1;
+    // The static sound manager keeps its output until the program's very end, after every
+    // clock object: give it one on a clock that is never freed.
+    static auto* exitClock = new platform::VirtualClock(0);
+    platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
     platform::SetCurrentClock(nullptr);
 }
 
