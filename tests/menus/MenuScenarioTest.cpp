@@ -239,6 +239,24 @@ TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
     EXPECT_EQ(landscape.height, 480);
 }
 
+TEST(MenuScenario, ATapOpensTheEntryItWentDownAndUpOn) {
+    MenuRun run;
+    run.Preset({{"Language", 0}});
+    // On the 640-high main menu the settings entry's letters span y 365 to 405, the drum
+    // machine's 330 to 370.
+    Script s(kFirstScreenMs + 500);
+    s.Then(0, "down 240 350").Then(100, "up 240 390"); // went down on another entry
+    s.Settle().Then(0, "shot main.png");
+    s.Then(100, "tap 240 390");
+    s.Settle().Then(0, "shot settings.png");
+    s.Then(100, "quit");
+    ASSERT_EQ(run.Run(s.Text()), 0);
+    // The main menu has no title bar; the settings menu has.
+    Frame main = run.Shot("main.png"), settings = run.Shot("settings.png");
+    EXPECT_GT(settings.Differences(main, 0, 20), 5000);
+    EXPECT_EQ(run.Heard("click").size(), 1u);
+}
+
 TEST(MenuScenario, DeviceInformationShowsTheDisplayDescription) {
     MenuRun run;
     run.Preset({{"Language", 0}});
