@@ -1,13 +1,26 @@
 // One frame of the drum kit on the large portrait screen with every graphics detail on and
 // all nine pieces animating: the kit's update and its drawing (background, animations,
-// sticks with trails). Uses the baked kit of this build.
+// sticks with trails), and the whole kit screen's update and draw (the kit, its buttons and
+// the tempo window) inside the application object on the headless display. Uses the baked
+// data of this build.
+#include "game/GameApp.h"
 #include "game/drumkit/DrumKit.h"
+#include "game/drumkit/GameRules.h"
+#include "game/drumkit/KitScreen.h"
+#include "platform/Clock.h"
+#include "platform/RegistryStore.h"
+#include "platform/video/HeadlessBackend.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGBitmap.h"
+#include "varnokengine/VGClock.h"
+#include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGTextBlock.h"
+#include "varnokengine/VGWindows.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -58,5 +71,57 @@ void BM_KitFrame(benchmark::State& state) {
     SetRenderTarget(nullptr);
 }
 BENCHMARK(BM_KitFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+void BM_KitScreenFrame(benchmark::State& state) {
+    const std::filesystem::path game = TBX_GAME_DIR;
+    if (!std::filesystem::exists(game / "imgs" / "drums.img")) {
+        state.SkipWithError("kit not baked: build bake_data first");
+        return;
+    }
+    const std::filesystem::path registry =
+        std::filesystem::temp_directory_path() / "tamborix-kit-bench.reg";
+    std::filesystem::remove(registry);
+    platform::SetRegistryPath(registry.string());
+    std::u16string folder;
+    for (char c : game.string()) folder += char16_t(c);
+    SetAppPath(VGString(folder.c_str()));
+    platform::VirtualClock clock{1000};
+    platform::InstallBackend(
+        std::make_unique<platform::HeadlessBackend>(platform::HeadlessOptions(), &clock));
+    TheDisplay.Open();
+    TheDisplay.SetUp();
+    GameApp* app = static_cast<GameApp*>(CreateGameApp());
+    TheApp = TheGame = app;
+    app->Init();
+    StartingUp = 0;
+    GraphicsQuality = kAllDetails;
+    NoSounds sounds;
+    app->kit.sounds = &sounds;
+    StartGame(app->kit, FreePlay);
+    KitScreen* screen = new KitScreen;
+    screen->Enter();
+    FrameDelta = kFrameMs;
+    int32_t frame = 0;
+    for (auto _ : state) {
+        if (state.range(0) && frame++ % 10 == 0)
+            for (uint32_t i = 0; i < kPieceCount; ++i) Strike(app->kit, i);
+        screen->Update();
+        screen->Draw();
+        benchmark::ClobberMemory();
+    }
+    screen->Leave();
+    delete screen;
+    app->kit.sounds = &DefaultKitSounds();
+    delete app;
+    TheApp = nullptr;
+    TheGame = nullptr;
+    TheGameApp = nullptr;
+    TheDisplay.Close();
+    TheDisplay = VGDeviceScreen();
+    platform::UninstallBackend();
+    platform::SetRegistryPath(std::string());
+    std::filesystem::remove(registry);
+}
+BENCHMARK(BM_KitScreenFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 } // namespace
