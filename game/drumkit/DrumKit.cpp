@@ -159,7 +159,7 @@ bool AcceptsInput(const DrumKit& kit) {
 }
 
 void UpdateKit(DrumKit& kit, const KitInput& input) {
-    if (kit.mode != MachineDriven) kit.clock += input.frameDelta;
+    if (kit.mode != MachineDriven) kit.clock = KitTimeAdd(kit.clock, input.frameDelta);
     MetronomeStep(kit, input.metronome);
     if (AcceptsInput(kit) && input.stylusPressed) {
         int32_t dx = input.stylusX - input.screenWidth / 2;

@@ -98,6 +98,15 @@ struct DrumKit {
     DrumKit& operator=(const DrumKit&) = delete;
 };
 
+// Kit times are signed milliseconds that wrap like the engine's u32 clock: after weeks of
+// play the arithmetic wraps instead of overflowing.
+inline int32_t KitTimeAdd(int32_t time, int32_t ms) {
+    return int32_t(uint32_t(time) + uint32_t(ms));
+}
+inline int32_t KitTimeSince(int32_t now, int32_t then) {
+    return int32_t(uint32_t(now) - uint32_t(then));
+}
+
 // What one frame of the kit needs from the application.
 struct KitInput {
     int32_t frameDelta = 0;     // ms counted for this frame

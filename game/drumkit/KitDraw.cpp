@@ -48,7 +48,7 @@ void DrawBackground(DrumKit& kit, const VGBitmap& screen) {
 void DrawPiece(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, uint32_t quality) {
     const DrumKitPiece& piece = kit.pieces[index];
     float fraction = 0.0f;
-    const AnimFrame* frame = FrameAt(piece, kit.clock - piece.lastHit, &fraction);
+    const AnimFrame* frame = FrameAt(piece, KitTimeSince(kit.clock, piece.lastHit), &fraction);
     if (!frame || !frame->image) return;
     const VGBitmap* image = frame->image;
     int32_t x = cx - image->halfWidth, y = cy - image->halfHeight;
@@ -84,11 +84,11 @@ uint32_t PlanStick(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, u
     if (index >= kPieceCount || !(quality & QualitySticks)) return 0;
     const DrumKitPiece& piece = kit.pieces[index];
     const StickSpec& spec = kSticks[index];
-    int32_t age = kit.clock - piece.lastHit;
+    int32_t age = KitTimeSince(kit.clock, piece.lastHit);
     if (spec.kind == 0 || age < 0 || age >= kStickMs) return 0;
     // The swing follows the latest strike of any piece; the clamp keeps a strike stamped
     // outside this piece's window from indexing past the table.
-    int32_t step = (kit.clock - kit.lastStrike) / 20;
+    int32_t step = KitTimeSince(kit.clock, kit.lastStrike) / 20;
     step = step < 0 ? 0 : (step > 9 ? 9 : step);
     const uint32_t first = kStickImages[spec.kind];
     const VGBitmap* base = kit.sticks.Get(first + uint32_t(spec.base));

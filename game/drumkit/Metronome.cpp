@@ -12,7 +12,7 @@ int32_t BeatLength(const DrumKit& kit) {
 }
 
 void MetronomeStep(DrumKit& kit, uint32_t metronomeOn) {
-    if (kit.mode != FreePlay || kit.clock - kit.nextBeat < 0) return;
+    if (kit.mode != FreePlay || KitTimeSince(kit.clock, kit.nextBeat) < 0) return;
     int32_t beat = BeatLength(kit);
     if (metronomeOn) {
         // Every fourth beat from the clock's start is the bar's first.
@@ -20,7 +20,7 @@ void MetronomeStep(DrumKit& kit, uint32_t metronomeOn) {
         kit.sounds->Play(accent ? u"metronomeLoud" : u"metronome", 0);
     }
     // The beat keeps its place while the switch is off.
-    kit.nextBeat += beat;
+    kit.nextBeat = KitTimeAdd(kit.nextBeat, beat);
 }
 
 void TempoUp(DrumKit& kit, int32_t n) {
@@ -40,10 +40,10 @@ void SetMetronomeSwitch(uint32_t& metronomeSwitch, uint32_t on) {
 
 VGString TempoText(const DrumKit& kit, uint32_t metronomeOn) {
     int32_t beat = BeatLength(kit);
-    int32_t lastBeat = kit.nextBeat - beat;
+    int32_t lastBeat = KitTimeAdd(kit.nextBeat, -beat);
     char16_t lamp = kLampOff;
     // The lamp lights for the first 100 ms after each tick.
-    if (metronomeOn && (kit.clock - lastBeat) / 10 < 10)
+    if (metronomeOn && KitTimeSince(kit.clock, lastBeat) / 10 < 10)
         lamp = lastBeat % (4 * beat) == 0 ? kLampAccent : kLampBeat;
     return Formatted(u"%c%4d", lamp, kit.tempo);
 }

@@ -104,6 +104,27 @@ TEST_F(MetronomeTest, SwitchedOffItIsSilentButKeepsTheBeat) {
     EXPECT_EQ(ticks[0].name, "metronome");
 }
 
+TEST_F(MetronomeTest, KeepsTheBeatWhenTheClockWraps) {
+    // Weeks of free play without a tempo change: the clock passes its largest value.
+    kit.clock = 2147483000 - 1;
+    kit.nextBeat = 2147483000;
+    sounds.played.clear();
+    KitInput in;
+    in.frameDelta = 10;
+    for (int i = 0; i < 201; ++i) UpdateKit(kit, in);
+    ASSERT_EQ(sounds.played.size(), 5u);
+    for (size_t i = 1; i < sounds.played.size(); ++i)
+        EXPECT_EQ(KitTimeSince(sounds.played[i].clock, sounds.played[i - 1].clock), 500) << i;
+    // A piece struck before the wrap is 110 ms old after it, not 4 billion.
+    kit.clock = 2147483647 - 50;
+    Strike(kit, Snare);
+    UpdateKit(kit, in);
+    in.frameDelta = 100;
+    UpdateKit(kit, in);
+    EXPECT_LT(kit.clock, 0);
+    EXPECT_EQ(KitTimeSince(kit.clock, kit.pieces[Snare].lastHit), 110);
+}
+
 TEST_F(MetronomeTest, OnlyFreePlayTicks) {
     kit.mode = RhythmMaster;
     EXPECT_TRUE(Run(2000, 10).empty());
