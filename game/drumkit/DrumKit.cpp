@@ -5,13 +5,13 @@
 
 namespace {
 
-struct PieceSpec {
+struct PieceLayout {
     const char16_t* sound;
     int16_t x, y; // landing point on the large screen
     uint32_t mask;
 };
 
-constexpr PieceSpec kPieces[kPieceCount] = {
+constexpr PieceLayout kPieces[kPieceCount] = {
     {u"tom_low", 134, -4, 204},  {u"tom_mid", 51, -111, 203},    {u"tom_hi", -43, -108, 202},
     {u"bass", 0, 0, 205},        {u"snare", -107, -25, 201},     {u"ride", 120, -88, 211},
     {u"crash", -102, -133, 215}, {u"hihat_open", -161, 15, 219}, {u"hihat_close", 0, 0, 223},
@@ -56,11 +56,11 @@ void BuildCymbal(DrumKit& kit, DrumKitPiece& piece, uint32_t i1) {
 void BuildPieces(DrumKit& kit, int16_t layoutScale) {
     for (uint32_t i = 0; i < kPieceCount; ++i) {
         DrumKitPiece& piece = kit.pieces[i];
-        const PieceSpec& spec = kPieces[i];
-        piece.mask = kit.drums.Get(spec.mask);
-        piece.soundName = spec.sound;
-        piece.x = int16_t(float(layoutScale) * 0.5f * float(spec.x));
-        piece.y = int16_t(float(layoutScale) * 0.5f * float(spec.y));
+        const PieceLayout& layout = kPieces[i];
+        piece.mask = kit.drums.Get(layout.mask);
+        piece.soundName = layout.sound;
+        piece.x = int16_t(float(layoutScale) * 0.5f * float(layout.x));
+        piece.y = int16_t(float(layoutScale) * 0.5f * float(layout.y));
         piece.frameCount = 0;
         switch (i) {
         case Bass:
@@ -79,7 +79,7 @@ void BuildPieces(DrumKit& kit, int16_t layoutScale) {
             BuildCymbal(kit, piece, 220);
             break;
         default:
-            BuildDrum(kit, piece, spec.mask);
+            BuildDrum(kit, piece, layout.mask);
             break;
         }
     }

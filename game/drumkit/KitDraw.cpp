@@ -14,12 +14,12 @@ constexpr int32_t kStickMs = 200;
 constexpr int32_t kStickSteps[10] = {5, 4, 3, 2, 1, 0, -1, -2, -3, -4};
 constexpr float kTrailAlpha[4] = {1.0f, 0.4f, 0.25f, 0.1f};
 
-struct StickSpec {
+struct StickLayout {
     uint32_t kind;
     int32_t base;
 };
-constexpr StickSpec kSticks[kPieceCount] = {{2, 0}, {2, 3}, {1, 3}, {0, 0}, {1, 0},
-                                            {2, 2}, {1, 2}, {1, 0}, {0, 0}};
+constexpr StickLayout kSticks[kPieceCount] = {{2, 0}, {2, 3}, {1, 3}, {0, 0}, {1, 0},
+                                              {2, 2}, {1, 2}, {1, 0}, {0, 0}};
 
 bool IsCymbal(uint32_t piece) {
     return piece == Ride || piece == Crash || piece == HihatOpen;
@@ -83,26 +83,26 @@ uint32_t PlanStick(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, u
                    int16_t s, StickDraw out[4]) {
     if (index >= kPieceCount || !(quality & QualitySticks)) return 0;
     const DrumKitPiece& piece = kit.pieces[index];
-    const StickSpec& spec = kSticks[index];
+    const StickLayout& layout = kSticks[index];
     int32_t age = KitTimeSince(kit.clock, piece.lastHit);
-    if (spec.kind == 0 || age < 0 || age >= kStickMs) return 0;
+    if (layout.kind == 0 || age < 0 || age >= kStickMs) return 0;
     // The swing follows the latest strike of any piece; the clamp keeps a strike stamped
     // outside this piece's window from indexing past the table.
     int32_t step = KitTimeSince(kit.clock, kit.lastStrike) / 20;
     step = step < 0 ? 0 : (step > 9 ? 9 : step);
-    const uint32_t first = kStickImages[spec.kind];
-    const VGBitmap* base = kit.sticks.Get(first + uint32_t(spec.base));
+    const uint32_t first = kStickImages[layout.kind];
+    const VGBitmap* base = kit.sticks.Get(first + uint32_t(layout.base));
     if (!base) return 0;
     int32_t hx = cx + piece.hitX, hy = cy + piece.hitY;
     int32_t images = (quality & QualityStickTrails) ? 4 : 1;
     uint32_t count = 0;
     for (int32_t i = 0; i < images; ++i) {
-        int32_t frame = spec.base + i + kStickSteps[step];
-        if (frame >= spec.base + 7) continue;
-        if (frame < spec.base) {
+        int32_t frame = layout.base + i + kStickSteps[step];
+        if (frame >= layout.base + 7) continue;
+        if (frame < layout.base) {
             // The main stick rests on the piece; its trails have caught up and vanish.
             if (i != 0) continue;
-            frame = spec.base;
+            frame = layout.base;
         }
         const VGBitmap* image = kit.sticks.Get(first + uint32_t(frame));
         if (!image) continue;
@@ -111,8 +111,8 @@ uint32_t PlanStick(const DrumKit& kit, uint32_t index, int32_t cx, int32_t cy, u
         StickDraw& draw = out[count++];
         draw.image = image;
         draw.y = hy - 3 * s + base->fullHeight - image->fullHeight;
-        draw.x = spec.kind == 1 ? hx - 2 * s + base->fullWidth - image->fullWidth
-                                : hx + 2 * s - base->fullWidth;
+        draw.x = layout.kind == 1 ? hx - 2 * s + base->fullWidth - image->fullWidth
+                                  : hx + 2 * s - base->fullWidth;
         draw.alpha = kTrailAlpha[i];
     }
     return count;

@@ -16,7 +16,7 @@ constexpr char16_t kLampBeat = 23;
 constexpr char16_t kLampAccent = 27;
 
 int32_t BeatLength(const DrumKit& kit);
-// Part of the kit's update; acts only in free play. At most one tick per call.
+// Runs within the kit's update; acts only in free play. At most one tick per call.
 void MetronomeStep(DrumKit& kit, uint32_t metronomeOn);
 // Both restart the clock, so the next tick sounds at once and is accented.
 void TempoUp(DrumKit& kit, int32_t n);
