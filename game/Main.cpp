@@ -2,6 +2,7 @@
 // its audio output, and runs the engine with the program's application object.
 #include "game/GameApp.h"
 #include "game/Version.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/RegistryStore.h"
 #include "platform/Text.h"
@@ -13,11 +14,18 @@
 
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <string>
 
 namespace {
 
 constexpr int kMaxSide = 2048;
+
+// The clocks live in static storage and are never destroyed: the audio output reads the
+// clock it was made with, and static objects (the sound manager) still use that output
+// while the process exits, after every ordinary object has gone.
+alignas(platform::RealClock) unsigned char hostClockStorage[sizeof(platform::RealClock)];
+alignas(platform::VirtualClock) unsigned char virtualClockStorage[sizeof(platform::VirtualClock)];
 
 struct Options {
     bool headless = false;
@@ -118,7 +126,8 @@ std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
         options.height = o.height;
         options.shotsDir = o.shots;
         platform::MakeFolder(platform::FromUtf8(o.shots));
-        auto backend = platform::HeadlessBackend::Create(options, o.script, error);
+        auto* clock = new (virtualClockStorage) platform::VirtualClock(0);
+        auto backend = platform::HeadlessBackend::Create(options, o.script, error, clock);
         if (!backend) {
             std::cerr << "tamborix: " << error;
             if (!error.empty() && error.back() != '\n') std::cerr << "\n";
@@ -146,6 +155,7 @@ std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
+    platform::SetCurrentClock(new (hostClockStorage) platform::RealClock);
     Options options;
     int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed < 0 ? 0 : parsed;
@@ -157,9 +167,6 @@ int main(int argc, char** argv) {
     platform::InstallBackend(std::move(backend));
     SetApplicationFactory(CreateGameApp);
     int result = VGMain();
-    // The audio output outlives everything; give it one that needs no backend clock before
-    // the backend (and a virtual clock with it) goes.
-    platform::SetAudioOutput(platform::CreateNullAudioOutput());
     platform::UninstallBackend();
     return result;
 }

@@ -19,16 +19,19 @@ HeadlessBackend::HeadlessBackend(const HeadlessOptions& options, VirtualClock* c
     options_.width = std::max(options.width, 1);
     options_.height = std::max(options.height, 1);
     if (options_.refreshMs == 0) options_.refreshMs = 16;
-    if (clock_) SetCurrentClock(clock_);
+    if (clock_) {
+        previousClock_ = &CurrentClock();
+        SetCurrentClock(clock_);
+    }
 }
 
 HeadlessBackend::~HeadlessBackend() {
-    if (clock_ && &CurrentClock() == clock_) SetCurrentClock(nullptr);
+    if (clock_ && &CurrentClock() == clock_) SetCurrentClock(previousClock_);
 }
 
 std::unique_ptr<HeadlessBackend> HeadlessBackend::Create(const HeadlessOptions& options,
                                                          const std::string& scriptPath,
-                                                         std::string& error) {
+                                                         std::string& error, VirtualClock* clock) {
     std::vector<ScriptStep> steps;
     if (!scriptPath.empty()) {
         std::ifstream in(scriptPath, std::ios::binary);
@@ -40,9 +43,13 @@ std::unique_ptr<HeadlessBackend> HeadlessBackend::Create(const HeadlessOptions& 
         text << in.rdbuf();
         if (!ParseScript(text.str(), steps, error)) return nullptr;
     }
-    auto clock = std::make_unique<VirtualClock>(0);
-    auto backend = std::make_unique<HeadlessBackend>(options, clock.get());
-    backend->ownedClock_ = std::move(clock);
+    std::unique_ptr<VirtualClock> owned;
+    if (!clock) {
+        owned = std::make_unique<VirtualClock>(0);
+        clock = owned.get();
+    }
+    auto backend = std::make_unique<HeadlessBackend>(options, clock);
+    backend->ownedClock_ = std::move(owned);
     backend->SetScript(std::move(steps));
     return backend;
 }

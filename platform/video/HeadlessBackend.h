@@ -27,14 +27,18 @@ struct HeadlessOptions {
 class HeadlessBackend final : public Backend {
 public:
     // With a clock, the backend drives it (presents advance it) and installs it as the
-    // program's clock for its lifetime; without one it never ends a run by itself.
+    // program's clock for its lifetime (the previous one is current again afterwards);
+    // without one it never ends a run by itself.
     HeadlessBackend(const HeadlessOptions& options, VirtualClock* clock);
     ~HeadlessBackend() override;
 
-    // A backend with its own virtual clock, reading the script file when a path is given.
-    // Null with the reason in error when the script cannot be read or is malformed.
-    static std::unique_ptr<HeadlessBackend>
-    Create(const HeadlessOptions& options, const std::string& scriptPath, std::string& error);
+    // A backend reading the script file when a path is given, on the given clock (which must
+    // outlive it) or else on a virtual clock of its own. Null with the reason in error when
+    // the script cannot be read or is malformed.
+    static std::unique_ptr<HeadlessBackend> Create(const HeadlessOptions& options,
+                                                   const std::string& scriptPath,
+                                                   std::string& error,
+                                                   VirtualClock* clock = nullptr);
 
     void SetScript(std::vector<ScriptStep> steps);
     // Queues an event as if it had just happened (stylus in device coordinates).
@@ -70,6 +74,7 @@ private:
 
     HeadlessOptions options_;
     VirtualClock* clock_;
+    Clock* previousClock_ = nullptr; // current again when this backend goes
     std::unique_ptr<VirtualClock> ownedClock_;
     std::vector<uint16_t> memory_;
     uint32_t orientation_ = 0;

@@ -8,6 +8,7 @@
 #include "varnokengine/VGWindows.h"
 
 #include <filesystem>
+#include <new>
 
 ProbeGame* Probe = nullptr;
 
@@ -35,6 +36,15 @@ void ProbeScreen::OnExit() {
 }
 
 namespace {
+// The host clock the harness leaves current. It lives in static storage and is never
+// destroyed, because static objects (the sound manager's null audio output) read the
+// current clock while the test program exits.
+platform::Clock& ImmortalHostClock() {
+    alignas(platform::RealClock) static unsigned char storage[sizeof(platform::RealClock)];
+    static platform::Clock* clock = new (storage) platform::RealClock;
+    return *clock;
+}
+
 VGGame* MakeProbe() {
     Probe = new ProbeGame;
     return Probe;
@@ -44,6 +54,7 @@ VGGame* MakeProbe() {
 ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
                            uint32_t endAfterScriptMs) {
     ResetShellState();
+    platform::SetCurrentClock(&ImmortalHostClock());
     platform::SetRegistryPath((folder.Path() / "registry.reg").string());
     SetAppPath(VGString(folder.Wide().c_str()));
     platform::HeadlessOptions options;
