@@ -62,7 +62,8 @@ void HeadlessBackend::SetScript(std::vector<ScriptStep> steps) {
 }
 
 FrameBufferInfo HeadlessBackend::FrameBuffer() {
-    return FrameBufferInfo{memory_.data(), options_.width, options_.height, 1, options_.width, 1};
+    return FrameBufferInfo{memory_.data(), options_.width,      options_.height, 1,
+                           options_.width, options_.pixelFormat};
 }
 
 void HeadlessBackend::TakeDueSteps() {

@@ -22,6 +22,8 @@ struct HeadlessOptions {
     uint32_t endAfterScriptMs = 10000;
     // Tests that set the clock themselves turn this off.
     bool advanceClockOnPresent = true;
+    // The pixel format display memory reports (1 = RGB 5-6-5); tests try the others.
+    uint32_t pixelFormat = 1;
 };
 
 class HeadlessBackend final : public Backend {

@@ -6,6 +6,7 @@
 #include "platform/video/HeadlessScript.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
+#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGWindows.h"
@@ -149,6 +150,24 @@ TEST_F(RecordingLoopTest, DivisionFaultHasItsOwnCode) {
     Script("at 9000 quit\n");
     RunRecorded([&](ProbeGame&) { std::raise(SIGFPE); });
     EXPECT_EQ(shell.ReadFile("error.txt").substr(0, 21), "Exception: 0xc0000094");
+}
+
+TEST(DisplayCheckTest, DisplayOtherThan565IsRefusedWithItsFormatCode) {
+    for (uint32_t format : {2u, 3u}) {
+        ShellHarness shell(240, 320, true, 10000, format);
+        SetApplicationFactory([]() -> VGGame* {
+            ADD_FAILURE() << "the application must not start";
+            return nullptr;
+        });
+        EXPECT_EQ(RunApplication(), 0);
+        const std::u16string box = shell.backend->LastErrorBox();
+        const std::u16string end = format == 2 ? u"error code: 2" : u"error code: 3";
+        EXPECT_EQ(box.substr(0, 45), u"Game does not work with this type of display.");
+        ASSERT_GE(box.size(), end.size());
+        EXPECT_EQ(box.substr(box.size() - end.size()), end);
+        EXPECT_EQ(TheDisplay.backBuffer, nullptr);
+        EXPECT_EQ(shell.backend->FramesShown(), 0u);
+    }
 }
 
 struct AutoShutdownCase {

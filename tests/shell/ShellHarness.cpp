@@ -52,7 +52,7 @@ VGGame* MakeProbe() {
 } // namespace
 
 ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
-                           uint32_t endAfterScriptMs) {
+                           uint32_t endAfterScriptMs, uint32_t pixelFormat) {
     ResetShellState();
     platform::SetCurrentClock(&ImmortalHostClock());
     platform::SetRegistryPath((folder.Path() / "registry.reg").string());
@@ -63,6 +63,7 @@ ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
     options.shotsDir = folder.Path().string();
     options.advanceClockOnPresent = steppedClock;
     options.endAfterScriptMs = endAfterScriptMs;
+    options.pixelFormat = pixelFormat;
     auto owned = std::make_unique<platform::HeadlessBackend>(options, &clock);
     backend = owned.get();
     platform::InstallBackend(std::move(owned));

@@ -67,7 +67,7 @@ public:
     // A width x height portrait device. With a stepped clock every present moves the clock
     // on by 16 ms (as in a headless run); otherwise only the test moves it.
     ShellHarness(int32_t width = 240, int32_t height = 320, bool steppedClock = false,
-                 uint32_t endAfterScriptMs = 10000);
+                 uint32_t endAfterScriptMs = 10000, uint32_t pixelFormat = 1);
     ~ShellHarness();
 
     platform::VirtualClock clock{1000};
