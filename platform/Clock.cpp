@@ -14,11 +14,16 @@ uint32_t RealClock::TickCount() {
 void RealClock::Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 namespace {
-RealClock realClock;
-Clock* current = &realClock;
+// Never destroyed: objects with static lifetime (the sound manager) read the clock while
+// the program exits, after ordinary statics may already be gone.
+RealClock& TheRealClock() {
+    static RealClock* clock = new RealClock;
+    return *clock;
+}
+Clock* current = nullptr;
 } // namespace
 
-Clock& CurrentClock() { return *current; }
-void SetCurrentClock(Clock* clock) { current = clock ? clock : &realClock; }
+Clock& CurrentClock() { return current ? *current : TheRealClock(); }
+void SetCurrentClock(Clock* clock) { current = clock; }
 
 } // namespace platform
