@@ -8,18 +8,18 @@
 
 struct FontSpec {
     std::string pack;     // pack file name without extension, e.g. "font9100"
-    uint32_t idBase;      // glyph id = idBase + code
+    uint32_t idBase = 0;  // glyph id = idBase + code
     std::string face;     // FreeType face file
     std::string fallback; // face for characters the first one lacks
-    int height;           // logical height of every glyph
-    int baseline;         // letters stand on this row: their ink ends on the row above
-    int spacing;          // added to a glyph's width to give its advance (large layout)
-    int spaceWidth;       // advance of the blank (large layout)
-    int fixedWidth;       // 0, or the width of every glyph (a fixed-pitch font)
-    int outline;          // outline width in pixels
-    GlyphStyle style;
-    bool arrows; // codes 18 and 19: forward and back arrows
-    bool lamps;  // codes 20..27: an eight-step lamp ramp; 28: a life
+    int height = 0;       // logical height of every glyph
+    int baseline = 0;     // letters stand on this row: their ink ends on the row above
+    int spacing = 0;      // added to a glyph's width to give its advance (large layout)
+    int spaceWidth = 0;   // advance of the blank (large layout)
+    int fixedWidth = 0;   // 0, or the width of every glyph (a fixed-pitch font)
+    int outline = 0;      // outline width in pixels
+    GlyphStyle style{};
+    bool arrows = false; // codes 18 and 19: forward and back arrows
+    bool lamps = false;  // codes 20..27: an eight-step lamp ramp; 28: a life
 };
 
 struct GlyphPicture {
