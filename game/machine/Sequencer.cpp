@@ -1,0 +1,157 @@
+#include "game/machine/Sequencer.h"
+
+#include "game/drumkit/DrumKit.h"
+#include "game/drumkit/KitSounds.h"
+
+namespace {
+
+// Drum strokes interrupt like a struck piece; clicks ask like a screen's click.
+constexpr int32_t kDrumPriority = 3;
+constexpr int32_t kClickPriority = 0;
+constexpr float kFastFactor = 10.0f;
+constexpr uint32_t kBeatSteps = 4;
+
+KitSounds& SoundsOf(const MachineOutput& out) {
+    return out.sounds ? *out.sounds : DefaultKitSounds();
+}
+
+void FireStep(const Segment& segment, uint32_t step, bool visualise, const MachineOutput& out) {
+    for (uint32_t row = 0; row < kMachineRows; ++row) {
+        if (Cell(segment, row, step) == 0) continue;
+        if (visualise && out.kit)
+            Strike(*out.kit, row);
+        else
+            SoundsOf(out).Restart(RowSoundName(row), kDrumPriority);
+    }
+}
+
+float EntryDuration(const TrackEntry* entry) {
+    return entry && entry->segment ? float(DurationMs(*entry->segment)) : 0.0f;
+}
+
+bool AtStart(const Track& track) {
+    return track.position == 0.0f && track.entryIndex == 0 && track.repeatIndex == 0 &&
+           track.lastStep == -1;
+}
+
+void Rewind(Track& track, float distance) {
+    track.position -= distance;
+    while (track.position < 0.0f) {
+        if (track.repeatIndex > 0) {
+            --track.repeatIndex;
+        } else if (track.entryIndex > 0) {
+            --track.entryIndex;
+            const TrackEntry* entry = EntryAt(track, track.entryIndex);
+            track.repeatIndex = entry ? entry->repeats - 1 : 0;
+        } else {
+            track.position = 0.0f;
+            break;
+        }
+        track.position += EntryDuration(EntryAt(track, track.entryIndex));
+    }
+}
+
+enum class Carry { Playing, Ended, HeldAtEnd };
+
+// Moves whole segment passes out of the position onto the repeat and entry counters.
+Carry CarryForward(Track& track, uint32_t count, bool loop, uint32_t mode) {
+    const TrackEntry* entry = EntryAt(track, track.entryIndex);
+    float duration = EntryDuration(entry);
+    while (entry && track.position >= duration) {
+        track.position -= duration;
+        track.lastStep = -1;
+        if (++track.repeatIndex < entry->repeats) continue;
+        track.repeatIndex = 0;
+        if (++track.entryIndex >= count) {
+            if (mode == ModeFastForward) {
+                track.entryIndex = count - 1;
+                const TrackEntry* last = EntryAt(track, track.entryIndex);
+                track.repeatIndex = last ? last->repeats - 1 : 0;
+                track.position = EntryDuration(last);
+                return Carry::HeldAtEnd;
+            }
+            track.entryIndex = 0;
+            if (!loop) {
+                track.position = 0.0f;
+                return Carry::Ended;
+            }
+        }
+        entry = EntryAt(track, track.entryIndex);
+        duration = EntryDuration(entry);
+    }
+    return Carry::Playing;
+}
+
+} // namespace
+
+void RestartLoop(SegmentLoop& loop) {
+    loop.clock = 0;
+    loop.lastStep = -1;
+}
+
+void SegmentLoopTick(SegmentLoop& loop, const Segment& segment, uint32_t frameDelta, bool metronome,
+                     const MachineOutput& out) {
+    loop.clock += frameDelta;
+    const float stepLen = StepLengthMs(segment.tempo);
+    const float inverse = 1.0f / stepLen;
+    const uint32_t steps = segment.steps == 0 ? 1 : segment.steps;
+    uint32_t step = uint32_t(float(loop.clock) * inverse);
+    while (step >= steps) {
+        loop.lastStep = -1;
+        // A pass lasts the segment's whole milliseconds; never step back below zero.
+        const uint32_t pass = uint32_t(float(steps) * stepLen);
+        loop.clock = loop.clock >= pass ? loop.clock - pass : 0;
+        step = uint32_t(float(loop.clock) * inverse);
+        if (pass == 0) break;
+    }
+    if (step >= kMaxSteps || int32_t(step) == loop.lastStep) return;
+    loop.lastStep = int32_t(step);
+    if (metronome) {
+        if (step == 0)
+            SoundsOf(out).Play(u"metronomeLoud", kClickPriority);
+        else if (step % kBeatSteps == 0)
+            SoundsOf(out).Play(u"metronome", kClickPriority);
+    }
+    FireStep(segment, step, false, out);
+}
+
+uint32_t SequencerTick(Track& track, const SequencerInput& input, const MachineOutput& out,
+                       bool* playing) {
+    if (TotalDurationMs(track) < 1) return 0;
+    if (playing) *playing = true;
+
+    if (!(AtStart(track) && input.mode == ModeNormal)) {
+        const float delta = (float(track.speed) * 0.01f) * float(input.frameDelta);
+        if (input.mode == ModeNormal) {
+            if (!input.paused) track.position += delta;
+        } else if (input.mode == ModeFastForward) {
+            track.position += delta * kFastFactor;
+        } else if (input.mode == ModeRewind) {
+            Rewind(track, delta * kFastFactor);
+        }
+    }
+
+    const uint32_t count = EntryCount(track);
+    if (track.entryIndex >= count) ResetPosition(track);
+
+    switch (CarryForward(track, count, input.loop, input.mode)) {
+    case Carry::Ended:
+        return 1;
+    case Carry::HeldAtEnd:
+        return 0;
+    case Carry::Playing:
+        break;
+    }
+
+    const TrackEntry* entry = EntryAt(track, track.entryIndex);
+    if (!entry || !entry->segment) return 0;
+    const Segment& segment = *entry->segment;
+    if (input.visualise && out.kit) out.kit->clock = int32_t(out.now);
+    uint32_t step = uint32_t(track.position / StepLengthMs(segment.tempo));
+    // The integer pass length can leave a sliver past the last step; it belongs to it.
+    if (step >= segment.steps) step = segment.steps - 1;
+    if (int32_t(step) == track.lastStep || input.paused) return 0;
+    track.lastStep = int32_t(step);
+    FireStep(segment, step, input.visualise, out);
+    return 0;
+}
