@@ -24,7 +24,7 @@ GameApp::~GameApp() {
 
 void GameApp::Init() {
     VGGame::Init();
-    PreloadKitSounds(kit);
+    LoadGameSettings(kit);
 }
 
 namespace {

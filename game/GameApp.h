@@ -13,7 +13,7 @@ public:
     GameApp();
     ~GameApp() override;
 
-    // The engine's Init, then the kit's sounds are loaded so the first tap does not wait.
+    // The engine's Init, then the game settings are read and the kit's sounds loaded.
     void Init() override;
     // Full heights of the title and soft-button bar images of the menu pack; 0 while the
     // pack is not loaded.

@@ -1,7 +1,11 @@
 #include "game/ScreenFactory.h"
 
+#include "game/drumkit/GameFlowScreens.h"
+#include "game/drumkit/GameMenuScreens.h"
 #include "game/drumkit/GameSelectScreen.h"
 #include "game/drumkit/KitScreen.h"
+#include "game/drumkit/ResumeFile.h"
+#include "game/drumkit/ScoreScreens.h"
 #include "game/menus/DrumMachineMenuScreen.h"
 #include "game/menus/MainMenuScreen.h"
 #include "game/menus/SettingsMenuScreen.h"
@@ -20,19 +24,26 @@ VGScreen* CreateScreen(uint32_t id) {
         return new (std::nothrow) GameSelectScreen;
     case ScreenKit:
         return new (std::nothrow) KitScreen;
-    // The in-game menu, results, game intro and game over screens are added here with the
-    // games.
+    case ScreenInGameMenu:
+        return new (std::nothrow) InGameMenuScreen;
+    case ScreenResultsMenu:
+        return new (std::nothrow) ResultsMenuScreen;
+    case ScreenGameIntro:
+        return new (std::nothrow) GameIntroScreen;
+    case ScreenGameOver:
+        return new (std::nothrow) GameOverScreen;
     default:
         return nullptr;
     }
 }
 
 VGScreen* CreatePlayScreen() {
+    if (ResumeAvailable()) return new (std::nothrow) ResumeScreen;
     return CreateScreen(ScreenGameSelect);
 }
 
-VGScreen* CreateHighScoreScreen(uint32_t) {
-    return nullptr;
+VGScreen* CreateHighScoreScreen(uint32_t returnId) {
+    return new (std::nothrow) HighScoreScreen(returnId);
 }
 
 VGScreen* CreateTrackSelectScreen(SelectionMode) {

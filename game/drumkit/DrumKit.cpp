@@ -1,6 +1,7 @@
 #include "game/drumkit/DrumKit.h"
 
 #include "game/drumkit/GameRules.h"
+#include "game/drumkit/HighScore.h"
 #include "game/drumkit/Metronome.h"
 
 namespace {
@@ -98,6 +99,7 @@ void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy) {
 DrumKit::DrumKit() = default;
 
 DrumKit::~DrumKit() {
+    if (saveSettings) SaveGameSettings(*this);
     FreeKitBackground(*this);
     FreePattern(memorySequence);
     FreePattern(rhythmPattern);

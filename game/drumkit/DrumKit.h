@@ -88,6 +88,8 @@ struct DrumKit {
     HighScoreTable memoryScores;
     HighScoreTable rhythmScores;
     char defaultName[3] = {'t', 'b', 'x'};
+    // Set once the settings were read at start-up: the kit writes them back when it goes.
+    bool saveSettings = false;
 
     // Where the kit's sounds go; not owned (the sound manager unless a test swaps it).
     KitSounds* sounds = &DefaultKitSounds();

@@ -2,9 +2,12 @@
 
 #include "game/GameApp.h"
 #include "game/ScreenFactory.h"
+#include "game/drumkit/GameMenuScreens.h"
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/ResumeFile.h"
 #include "varnokengine/VGMenuItems.h"
+
+#include <new>
 
 namespace {
 
@@ -41,16 +44,22 @@ void GameSelectScreen::CreateItems() {
 }
 
 VGScreen* GameSelectScreen::OnAction(int32_t id) {
+    DrumKit& kit = TheGameApp->kit;
     switch (id) {
     case kFreePlay:
         DeleteResume();
-        StartGame(TheGameApp->kit, FreePlay);
+        StartGame(kit, FreePlay);
         return CreateScreen(ScreenKit);
+    case kMemoryMaster:
+        return StartNewGame(MemoryMaster);
+    case kRhythmMaster:
+        // Once level 5 has been reached the player chooses where to start.
+        if (kit.maxLevel < 5) return StartNewGame(RhythmMaster);
+        kit.mode = RhythmMaster;
+        return new (std::nothrow) RhythmStartScreen(ScreenGameSelect);
     case ActionBack:
-        // The resume offer joins here with the saved game; until then back is the main menu.
-        return CreateScreen(ScreenMainMenu);
+        return ResumeAvailable() ? new (std::nothrow) ResumeScreen : CreateScreen(ScreenMainMenu);
     default:
-        // The two games are listed but keep the player here until they are playable.
         return nullptr;
     }
 }

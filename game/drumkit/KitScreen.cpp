@@ -3,7 +3,10 @@
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
+#include "game/drumkit/GameFlowScreens.h"
+#include "game/drumkit/GameScreenParts.h"
 #include "game/drumkit/Metronome.h"
+#include "game/drumkit/ResumeFile.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
@@ -11,6 +14,8 @@
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGScreenMenu.h"
 #include "varnokengine/VGTextBlock.h"
+
+#include <new>
 
 namespace {
 
@@ -66,7 +71,8 @@ VGScreen* KitScreen::Update() {
     if (VGScreen* next = VGScreen::Update()) return next;
     DrumKit& kit = TheGameApp->kit;
     UpdateKit(kit, FrameInput());
-    // Game over and finished levels lead on to their screens once the games exist.
+    if (kit.gameOver && InGame(kit)) return CreateScreen(ScreenGameOver);
+    if (kit.levelDone && kit.mode == RhythmMaster) return new (std::nothrow) LevelCompleteScreen;
     const VGApplication& app = *TheApp;
     bool menuTapped = app.IsPressed(KeyStylus) && HitCornerButton(MenuButton(kit));
     if (app.IsPressed(KeyBack) || menuTapped) {
@@ -75,6 +81,10 @@ VGScreen* KitScreen::Update() {
     }
     if (kit.mode == FreePlay) UpdateFreePlayButtons();
     return nullptr;
+}
+
+void KitScreen::OnExit() {
+    SaveResume(TheGameApp->kit);
 }
 
 void KitScreen::UpdateFreePlayButtons() {
@@ -101,7 +111,10 @@ void KitScreen::Draw() {
     DrumKit& kit = TheGameApp->kit;
     DrawKit(kit, GraphicsQuality, LayoutScale);
     DrawCornerButton(MenuButton(kit));
-    if (kit.mode != FreePlay) return;
+    if (kit.mode != FreePlay) {
+        DrawGameCounter();
+        return;
+    }
     DrawMetronomeButton();
     DrawCharWindow(TempoText(kit, TheGameApp->metronome), 0);
     DrawRightOfBar(ButtonUpDown);

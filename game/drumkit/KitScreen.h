@@ -8,6 +8,8 @@ public:
     void Enter() override;
     VGScreen* Update() override;
     void Draw() override;
+    // A game in progress is saved when the program ends here.
+    void OnExit() override;
 
 private:
     // The free-play buttons below the kit: the metronome switch and the tempo's two halves.

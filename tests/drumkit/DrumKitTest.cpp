@@ -153,6 +153,7 @@ TEST_F(DrumKitTest, TapsAreRefusedOutsideThePlayersTurn) {
     sounds.played.clear();
     kit.mode = MemoryMaster;
     kit.memorySequence = new PatternStep;
+    kit.memorySequence->piece = Snare;
     kit.memorySequence->flags = StepJudged;
     Tap(-107, -25);
     EXPECT_TRUE(sounds.played.empty());

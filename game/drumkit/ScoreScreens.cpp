@@ -1,0 +1,88 @@
+#include "game/drumkit/ScoreScreens.h"
+
+#include "game/GameApp.h"
+#include "game/ScreenFactory.h"
+#include "game/drumkit/GameScreenParts.h"
+#include "game/drumkit/ResumeFile.h"
+#include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGFormat.h"
+#include "varnokengine/VGMenuItems.h"
+#include "varnokengine/VGTextFlow.h"
+
+#include <new>
+
+namespace {
+
+constexpr uint32_t kNewHighScoreEntry = 43;
+constexpr uint32_t kHighScoreTitleEntry = 42;
+constexpr uint32_t kMemoryNameEntry = 63;
+constexpr uint32_t kRhythmNameEntry = 65;
+constexpr uint32_t kBackEntry = 1;
+constexpr uint32_t kForwardEntry = 2;
+constexpr int32_t kNameCellWidth = 30; // before LayoutScale
+
+void AddCentred(float fraction, const VGString& text, MenuFont font) {
+    AddItem(ItemY(fraction, text, font, kMenuSpread), text, 0, font, AlignCentre,
+            TargetWidth() / 2);
+}
+
+void AddTable(float headingAt, uint32_t heading, float firstAt, const HighScoreTable& table) {
+    AddCentred(headingAt, GetText(heading), FontLarge);
+    for (uint32_t i = 0; i < 3; ++i)
+        AddCentred(firstAt + 0.13f * float(i), HighScoreLine(i + 1, table.entries[i]), FontSmall);
+}
+
+} // namespace
+
+VGString HighScoreLine(uint32_t rank, const HighScoreEntry& entry) {
+    VGString initials;
+    for (char c : entry.initials) initials.Append(char16_t(uint8_t(c)));
+    return Formatted(u"%d) %s   %d", rank, initials, entry.result);
+}
+
+void NameEntryScreen::CreateSoftButtons() {
+    AddForwardButton(kForwardEntry, 0);
+}
+
+void NameEntryScreen::CreateItems() {
+    CharEntryScreen::CreateItems();
+    VGString message = Formatted(u"%s\n%d", GetText(kNewHighScoreEntry), GameResult(TheKit()));
+    AddCentred(0.05f, message, FontLarge);
+}
+
+int32_t NameEntryScreen::CellWidth() {
+    return kNameCellWidth * LayoutScale;
+}
+
+uint8_t* NameEntryScreen::Buffer() {
+    return reinterpret_cast<uint8_t*>(TheKit().defaultName);
+}
+
+VGScreen* NameEntryScreen::OnAction(int32_t id) {
+    if (id != kTagForward) return CharEntryScreen::OnAction(id);
+    InsertCurrentHighScore(TheKit());
+    return CreateHighScoreScreen(ScreenResultsMenu);
+}
+
+void NameEntryScreen::OnExit() {
+    SaveResume(TheKit());
+}
+
+void HighScoreScreen::CreateSoftButtons() {
+    SetTitle(GetText(kHighScoreTitleEntry));
+    if (returnId == ScreenMainMenu)
+        AddBackButton(kBackEntry, FlagPulse);
+    else
+        AddForwardButton(kForwardEntry, FlagPulse);
+}
+
+void HighScoreScreen::CreateItems() {
+    const DrumKit& kit = TheKit();
+    AddTable(0.0f, kMemoryNameEntry, 0.15f, kit.memoryScores);
+    AddTable(0.6f, kRhythmNameEntry, 0.75f, kit.rhythmScores);
+}
+
+VGScreen* HighScoreScreen::OnAction(int32_t id) {
+    if (id != kTagForward && id != kTagBack) return nullptr;
+    return CreateScreen(returnId);
+}
