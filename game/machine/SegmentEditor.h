@@ -1,0 +1,52 @@
+#pragma once
+// The segment editor: one segment as a grid of nine rows by its steps. Taps strike cells on
+// and off and add or drop steps, the arrows change the tempo, and the segment loops while it
+// is edited, with the metronome. The segment is saved whenever the editor is left.
+#include "game/MenuScreen.h"
+#include "game/machine/SegmentEditorGrid.h"
+#include "game/machine/SegmentEditorShared.h"
+#include "game/machine/Sequencer.h"
+
+class SegmentEditScreen final : public MenuScreen {
+public:
+    // A fresh record for the slot, read from its file (defaults when there is none).
+    explicit SegmentEditScreen(uint32_t slot);
+    // Takes over a segment coming back from the name editor or the clear dialog.
+    explicit SegmentEditScreen(Segment* segment);
+    ~SegmentEditScreen() override;
+
+    void Enter() override;
+    void Leave() override;
+    VGScreen* Update() override;
+    void Draw() override;
+    void DrawContent() override;
+    bool WantsFadeIn() override { return false; }
+    void CreateSoftButtons() override;
+
+    // The grid's place on the current screen.
+    GridLayout Layout() const;
+    // Where the clear button's top edge lies: just below the band under the grid.
+    int32_t ClearButtonY() const;
+
+    Segment* segment = nullptr;
+    bool ownsSegment = true;
+    bool otherSegmentsSaved = false;
+    SegmentLoop loop;
+    uint32_t redraw = kRedrawAll;
+    CursorSaveUnder cursor;
+    int16_t cursorX = 0;
+    float scroll = 0.0f;
+
+private:
+    // The buttons and the grid under a fresh or repeated stylus press; a screen to move to.
+    VGScreen* HandleStylus();
+    void HandleGridTap(const GridLayout& grid);
+    void HeldScroll(const GridLayout& grid);
+    void DrawFixedParts(const GridLayout& grid);
+    void DrawGrid(const GridLayout& grid);
+    // Hands the segment to a screen that will come back with it.
+    Segment* GiveAway();
+};
+
+VGScreen* CreateSegmentEditor(uint32_t slot);
+VGScreen* CreateSegmentEditor(Segment* segment);

@@ -1,0 +1,109 @@
+#include "game/machine/SegmentEditorDialogs.h"
+
+#include "game/machine/SegmentEditor.h"
+#include "game/machine/TrackEditor.h"
+#include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGMenuItems.h"
+
+#include <new>
+
+namespace {
+
+constexpr uint32_t kSegmentNameTitle = 92;
+constexpr uint32_t kTrackNameTitle = 96;
+constexpr uint32_t kDoneLabel = 2;
+constexpr uint32_t kBackLabel = 1;
+constexpr int32_t kNameCellWidth = 20; // before LayoutScale
+constexpr uint32_t kClearTitle = 117;
+constexpr uint32_t kClearWarning = 118;
+constexpr uint32_t kYes = 69;
+constexpr uint32_t kNo = 70;
+
+// The editor the record came from, taking it back.
+VGScreen* BackToEditor(Segment*& segment, Track*& track) {
+    VGScreen* next = nullptr;
+    if (segment) next = CreateSegmentEditor(segment);
+    if (track) next = CreateTrackEditor(track);
+    // The editor owns the record now; when it could not be made, this screen keeps it.
+    if (next) segment = nullptr, track = nullptr;
+    return next;
+}
+
+int32_t AtHeight(float fraction) {
+    return int32_t(float(TargetHeight()) * fraction);
+}
+
+} // namespace
+
+RecordNameScreen::~RecordNameScreen() {
+    delete segment;
+    delete track;
+}
+
+void RecordNameScreen::CreateSoftButtons() {
+    SetTitle(GetText(segment ? kSegmentNameTitle : kTrackNameTitle));
+    AddForwardButton(kDoneLabel, 0);
+}
+
+VGScreen* RecordNameScreen::OnAction(int32_t id) {
+    // The back key also returns: the name is edited in place, so there is nothing to undo.
+    if (id == kTagForward || id == ActionBack) return BackToEditor(segment, track);
+    return CharEntryScreen::OnAction(id);
+}
+
+uint32_t RecordNameScreen::Length() {
+    return kNameLength;
+}
+
+int32_t RecordNameScreen::CellWidth() {
+    return kNameCellWidth * LayoutScale;
+}
+
+uint8_t* RecordNameScreen::Buffer() {
+    if (segment) return reinterpret_cast<uint8_t*>(segment->name);
+    if (track) return reinterpret_cast<uint8_t*>(track->name);
+    return nullptr;
+}
+
+ClearDialog::~ClearDialog() {
+    delete segment;
+    delete track;
+}
+
+void ClearDialog::CreateSoftButtons() {
+    SetTitle(GetText(kClearTitle));
+    AddBackButton(kBackLabel, 0);
+}
+
+void ClearDialog::CreateItems() {
+    const int32_t middle = TargetWidth() / 2;
+    AddItem(AtHeight(0.15f), GetText(kClearTitle), 0, FontLarge, AlignCentre, middle);
+    AddItem(AtHeight(0.35f), GetText(kClearWarning), 0, FontLarge, AlignCentre, middle);
+    AddEntry(kClear, AtHeight(0.6f), GetText(kYes), 0);
+    // Keeping is focused, so a stray press of the action key loses nothing.
+    AddEntry(kKeep, AtHeight(0.8f), GetText(kNo), FlagPulse);
+}
+
+VGScreen* ClearDialog::OnAction(int32_t id) {
+    if (id == kClear) {
+        if (segment) Reset(*segment);
+        if (track) Reset(*track);
+    }
+    return BackToEditor(segment, track);
+}
+
+VGScreen* CreateSegmentNameEditor(Segment* segment) {
+    return new (std::nothrow) RecordNameScreen(segment, nullptr);
+}
+
+VGScreen* CreateTrackNameEditor(Track* track) {
+    return new (std::nothrow) RecordNameScreen(nullptr, track);
+}
+
+VGScreen* CreateClearDialog(Segment* segment) {
+    return new (std::nothrow) ClearDialog(segment, nullptr);
+}
+
+VGScreen* CreateClearDialog(Track* track) {
+    return new (std::nothrow) ClearDialog(nullptr, track);
+}

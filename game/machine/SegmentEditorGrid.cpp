@@ -1,0 +1,72 @@
+#include "game/machine/SegmentEditorGrid.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int32_t kRows = 9;
+constexpr uint32_t kStepsInView = 8;
+constexpr uint32_t kMostSteps = 64;
+constexpr int32_t kCursorOriginCells = 5;
+} // namespace
+
+GridLayout MakeGridLayout(int32_t screenWidth, int32_t screenHeight, int32_t cell,
+                          int32_t leftMargin, int32_t rightMargin, int32_t handleHeight) {
+    GridLayout l;
+    l.screenWidth = screenWidth;
+    l.cell = cell;
+    l.leftMargin = leftMargin;
+    l.rightMargin = rightMargin;
+    l.handleHeight = handleHeight;
+    l.top = screenHeight / 2 - (cell * kRows) / 2;
+    l.bottom = l.top + kRows * cell;
+    return l;
+}
+
+float GridScrollLimit(const GridLayout& layout, uint32_t steps) {
+    uint32_t hidden = steps > kStepsInView ? steps - kStepsInView : 0;
+    return -float(layout.cell * int32_t(hidden));
+}
+
+float ClampGridScroll(float scroll, float limit) {
+    if (scroll > 0.0f) return 0.0f;
+    if (scroll < limit) return limit;
+    return scroll;
+}
+
+int32_t StepX(const GridLayout& layout, uint32_t step, float scroll) {
+    return int32_t(float(int32_t(step) * layout.cell) + scroll + float(layout.leftMargin));
+}
+
+int32_t LoopCursorX(const GridLayout& layout, uint32_t clock, uint32_t tempo, float scroll) {
+    if (tempo == 0) tempo = 1;
+    float stepLen = 15000.0f / float(tempo);
+    float perPixel = stepLen / float(std::max(layout.cell, 1));
+    return int32_t(float(clock) / perPixel + float(kCursorOriginCells * layout.cell) + scroll);
+}
+
+GridTap HitGrid(const GridLayout& layout, int32_t x, int32_t y, float scroll) {
+    GridTap tap;
+    if (layout.cell <= 0) return tap;
+    // Whole pixels from the first column's left edge, then whole cells.
+    int32_t column = int32_t(float(x - layout.leftMargin) - scroll) / layout.cell;
+    if (y >= layout.top && y <= layout.bottom) {
+        int32_t row = (y - layout.top) / layout.cell;
+        if (row < kRows && x >= layout.leftMargin && x <= layout.screenWidth - layout.rightMargin) {
+            tap.kind = TapCell;
+            tap.row = uint32_t(row);
+            tap.column = column;
+        }
+        return tap;
+    }
+    if (y >= layout.top - layout.handleHeight && y < layout.top) {
+        tap.kind = TapHandleBand;
+        tap.column = column;
+    }
+    return tap;
+}
+
+uint32_t StepsAfterHandleTap(uint32_t steps, int32_t column) {
+    if (steps > 1 && column == int32_t(steps) - 1) return steps - 1;
+    if (steps < kMostSteps && column == int32_t(steps)) return steps + 1;
+    return steps;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Where the segment editor's grid lies and what a tap on it means, from the screen size and
+// the sizes of the "machine" images alone, so both orientations and screen sizes follow.
+#include <cstdint>
+
+struct GridLayout {
+    int32_t screenWidth = 0;
+    int32_t cell = 0;         // side of the square cell images
+    int32_t leftMargin = 0;   // width of the row labels; the cells start here
+    int32_t rightMargin = 0;  // width of the right-hand margin images
+    int32_t handleHeight = 0; // height of the step handles: the band above the grid
+    int32_t top = 0;
+    int32_t bottom = 0;
+};
+
+// Nine rows centred vertically on the screen.
+GridLayout MakeGridLayout(int32_t screenWidth, int32_t screenHeight, int32_t cell,
+                          int32_t leftMargin, int32_t rightMargin, int32_t handleHeight);
+
+// Eight steps are in view at a time; the grid scrolls left as far as the rest needs.
+float GridScrollLimit(const GridLayout& layout, uint32_t steps);
+float ClampGridScroll(float scroll, float limit);
+// Left edge of a step's column.
+int32_t StepX(const GridLayout& layout, uint32_t step, float scroll);
+// The play cursor after clock ms of a pass at tempo: it glides one cell per step, from
+// five cells in (where the labels end when they are five cells wide).
+int32_t LoopCursorX(const GridLayout& layout, uint32_t clock, uint32_t tempo, float scroll);
+
+enum GridTapKind : uint32_t { TapNothing = 0, TapCell = 1, TapHandleBand = 2 };
+struct GridTap {
+    GridTapKind kind = TapNothing;
+    uint32_t row = 0;
+    int32_t column = 0; // may lie outside 0..steps - 1
+};
+// A tap on a cell row between the margins, or in the band of the step handles above the
+// grid. A tap on the grid's top line counts as a cell, never as both.
+GridTap HitGrid(const GridLayout& layout, int32_t x, int32_t y, float scroll);
+
+// What a tap on column in the handle band does to steps: the last column drops a step (down
+// to 1), the column right of it adds one (up to 64). The new steps, or steps unchanged.
+uint32_t StepsAfterHandleTap(uint32_t steps, int32_t column);

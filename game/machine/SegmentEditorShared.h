@@ -1,0 +1,60 @@
+#pragma once
+// Pieces both drum-machine editors use: text written straight into the picture in the small
+// font, the play cursor's save-under, the redraw bits and the image ids of the "machine" pack.
+#include "varnokengine/VGBitmap.h"
+#include "varnokengine/VGString.h"
+
+#include <cstdint>
+
+// Image ids of the "machine" pack.
+enum MachineImage : uint32_t {
+    MachineBandBelow = 500,
+    MachineBandAbove = 501,
+    MachineScrollLeft = 502,
+    MachineScrollRight = 503,
+    MachineSegmentCursor = 504,
+    MachineTrackCursor = 505,
+    MachineLabelEven = 506,
+    MachineLabelOdd = 507,
+    MachineMarginEven = 508,
+    MachineMarginOdd = 509,
+    MachineCellFirst = 510, // 510..517: empty and struck cells in two shades each way
+    MachineColumnEven = 518,
+    MachineColumnOdd = 519,
+    MachineStripLeft = 520,
+    MachineStripRight = 521,
+};
+// The step handles live in the "buttons" pack.
+constexpr uint32_t kHandleRemove = 407;
+constexpr uint32_t kHandleAdd = 408;
+
+// Redraw bits of the editors; all of them means everything, background included.
+constexpr uint32_t kRedrawPlay = 1;
+constexpr uint32_t kRedrawNumber = 2; // tempo or speed
+constexpr uint32_t kRedrawMetronome = 4;
+constexpr uint32_t kRedrawContent = 8; // the grid or the strip
+constexpr uint32_t kRedrawCursor = 16;
+constexpr uint32_t kRedrawAll = 0xFFFFFFFFu;
+
+// A "machine" image (the pack is loaded on first use), or null when it is missing.
+const VGBitmap* MachineImage(uint32_t id);
+// A "buttons" image (the pack is loaded on first use).
+const VGBitmap* ButtonsImage(uint32_t id);
+int32_t ImageWidth(uint32_t id, bool machine = true);
+int32_t ImageHeight(uint32_t id, bool machine = true);
+
+// Text in the small font with its baseline at y: left-aligned at x, or centred on x.
+void DrawSmallText(const VGString& text, int32_t x, int32_t y, bool centred);
+
+// The picture under the play cursor, kept so the cursor can move without a full redraw.
+struct CursorSaveUnder {
+    VGBitmap pixels;
+    int32_t x = 0;
+    int32_t y = 0;
+    bool shown = false; // the cursor is in the picture and pixels hold what it covers
+};
+bool CreateSaveUnder(CursorSaveUnder& save, const VGBitmap* cursor);
+// Puts back what the cursor covered, if it is shown.
+void RestoreUnderCursor(CursorSaveUnder& save);
+// Keeps what lies at (x, y) and draws the cursor there.
+void DrawCursorAt(CursorSaveUnder& save, const VGBitmap* cursor, int32_t x, int32_t y);
