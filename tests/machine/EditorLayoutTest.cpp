@@ -1,0 +1,230 @@
+// The editors' geometry and arrangement edits, from image sizes alone: where taps land on
+// the segment grid and the track strip in both orientations on the large and the small
+// screen, how far each scrolls, where the play cursors stand, and what the column bands do
+// to a track.
+#include "game/machine/SegmentEditorGrid.h"
+#include "game/machine/Track.h"
+#include "game/machine/TrackEditorStrip.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The baked sizes on the large screen; the small screen has every image halved.
+struct Screen {
+    int32_t w, h, s;
+};
+constexpr Screen kScreens[] = {{480, 640, 2}, {640, 480, 2}, {240, 320, 1}, {320, 240, 1}};
+
+GridLayout Grid(const Screen& sc) {
+    return MakeGridLayout(sc.w, sc.h, 16 * sc.s, 80 * sc.s, 32 * sc.s, 16 * sc.s);
+}
+
+StripLayout Strip(const Screen& sc) {
+    return MakeStripLayout(sc.w, sc.h, 50 * sc.s, 80 * sc.s, 20 * sc.s, 20 * sc.s);
+}
+
+TEST(SegmentGridTest, NineRowsCentredAndCellsHitWhereTheyAreDrawn) {
+    for (const Screen& sc : kScreens) {
+        SCOPED_TRACE(testing::Message() << sc.w << "x" << sc.h);
+        const GridLayout g = Grid(sc);
+        EXPECT_EQ(g.top + g.bottom, sc.h);
+        EXPECT_EQ(g.bottom - g.top, 9 * g.cell);
+        for (float scroll : {0.0f, -40.5f * float(sc.s), -256.0f * float(sc.s) / 2}) {
+            for (uint32_t step : {0u, 5u, 12u}) {
+                const int32_t x = StepX(g, step, scroll);
+                // Only columns between the margins can be struck.
+                if (x < g.leftMargin || x + g.cell > sc.w - g.rightMargin) continue;
+                for (uint32_t row : {0u, 4u, 8u}) {
+                    const int32_t y = g.top + int32_t(row) * g.cell;
+                    for (int32_t dx : {1, g.cell - 1}) {
+                        GridTap tap = HitGrid(g, x + dx, y + g.cell / 2, scroll);
+                        EXPECT_EQ(tap.kind, TapCell);
+                        EXPECT_EQ(tap.row, row);
+                        EXPECT_EQ(tap.column, int32_t(step)) << "scroll " << scroll;
+                    }
+                }
+            }
+        }
+        // The labels, the right margin and the grid's bottom line strike nothing.
+        EXPECT_EQ(HitGrid(g, g.leftMargin - 1, g.top + 3, 0).kind, TapNothing);
+        EXPECT_EQ(HitGrid(g, sc.w - g.rightMargin + 1, g.top + 3, 0).kind, TapNothing);
+        EXPECT_EQ(HitGrid(g, g.leftMargin + 3, g.bottom, 0).kind, TapNothing);
+        EXPECT_EQ(HitGrid(g, g.leftMargin + 3, g.bottom + 1, 0).kind, TapNothing);
+        // The top line is a cell; the handles' band lies above it and reaches any x.
+        EXPECT_EQ(HitGrid(g, g.leftMargin + 3, g.top, 0).kind, TapCell);
+        GridTap band = HitGrid(g, sc.w - 2, g.top - 1, 0);
+        EXPECT_EQ(band.kind, TapHandleBand);
+        EXPECT_EQ(band.column, (sc.w - 2 - g.leftMargin) / g.cell);
+        EXPECT_EQ(HitGrid(g, g.leftMargin + 3, g.top - g.handleHeight, 0).kind, TapHandleBand);
+        EXPECT_EQ(HitGrid(g, g.leftMargin + 3, g.top - g.handleHeight - 1, 0).kind, TapNothing);
+    }
+}
+
+TEST(SegmentGridTest, EightStepsInViewAndTheScrollKeptInRange) {
+    const GridLayout g = Grid(kScreens[0]);
+    EXPECT_EQ(GridScrollLimit(g, 1), 0.0f);
+    EXPECT_EQ(GridScrollLimit(g, 8), 0.0f);
+    EXPECT_EQ(GridScrollLimit(g, 16), -8.0f * float(g.cell));
+    EXPECT_EQ(GridScrollLimit(g, 64), -56.0f * float(g.cell));
+    EXPECT_EQ(ClampGridScroll(3.0f, -256.0f), 0.0f);
+    EXPECT_EQ(ClampGridScroll(-300.0f, -256.0f), -256.0f);
+    EXPECT_EQ(ClampGridScroll(-12.5f, -256.0f), -12.5f);
+    // Scrolled to the limit, the last of 64 steps ends exactly at the right margin on the
+    // portrait screens, where the images leave room for eight columns.
+    for (const Screen& sc : {kScreens[0], kScreens[2]}) {
+        const GridLayout s = Grid(sc);
+        EXPECT_EQ(StepX(s, 64, GridScrollLimit(s, 64)), sc.w - s.rightMargin);
+    }
+}
+
+TEST(SegmentGridTest, HandlesDropTheLastStepOrAddOneWithinOneToSixtyFour) {
+    EXPECT_EQ(StepsAfterHandleTap(16, 15), 15u);
+    EXPECT_EQ(StepsAfterHandleTap(16, 16), 17u);
+    EXPECT_EQ(StepsAfterHandleTap(16, 14), 16u);
+    EXPECT_EQ(StepsAfterHandleTap(16, -1), 16u);
+    EXPECT_EQ(StepsAfterHandleTap(1, 0), 1u);
+    EXPECT_EQ(StepsAfterHandleTap(1, 1), 2u);
+    EXPECT_EQ(StepsAfterHandleTap(64, 64), 64u);
+    EXPECT_EQ(StepsAfterHandleTap(64, 63), 63u);
+    EXPECT_EQ(StepsAfterHandleTap(63, 63), 64u);
+}
+
+TEST(SegmentGridTest, CursorGlidesOneCellPerStepFromFiveCellsIn) {
+    for (const Screen& sc : {kScreens[0], kScreens[2]}) {
+        const GridLayout g = Grid(sc);
+        // 120 beats a minute: a step lasts 125 ms.
+        EXPECT_EQ(LoopCursorX(g, 0, 120, 0.0f), g.leftMargin);
+        EXPECT_EQ(LoopCursorX(g, 125, 120, 0.0f), g.leftMargin + g.cell);
+        EXPECT_EQ(LoopCursorX(g, 375, 120, -float(g.cell)), g.leftMargin + 2 * g.cell);
+        EXPECT_EQ(LoopCursorX(g, 1000, 400, 0.0f), StepX(g, 0, 0) + int32_t(26.66f * g.cell));
+    }
+}
+
+TEST(TrackStripTest, BandsAndHalvesOfEachColumnInBothOrientations) {
+    for (const Screen& sc : kScreens) {
+        SCOPED_TRACE(testing::Message() << sc.w << "x" << sc.h);
+        const StripLayout st = Strip(sc);
+        EXPECT_EQ(st.top + st.bottom, sc.h);
+        const int32_t band = st.columnHeight / 4, half = st.columnWidth / 2;
+        const float scroll = -float(st.columnWidth) * 1.5f;
+        for (uint32_t column : {2u, 3u}) {
+            const int32_t x = ColumnX(st, column, scroll);
+            for (int32_t b = 0; b < 4; ++b) {
+                const int32_t y = st.top + b * band + band / 2;
+                StripTap left = HitStrip(st, x + 1, y, scroll, 6);
+                StripTap right = HitStrip(st, x + half + 1, y, scroll, 6);
+                ASSERT_TRUE(left.hit && right.hit);
+                EXPECT_EQ(left.column, column);
+                EXPECT_EQ(right.column, column);
+                EXPECT_EQ(left.band, uint32_t(b));
+                EXPECT_FALSE(left.right);
+                EXPECT_TRUE(right.right);
+            }
+        }
+        // Past the last entry, on the margins and on the strip's bottom line: nothing.
+        EXPECT_FALSE(HitStrip(st, ColumnX(st, 1, 0) + 2, st.top + 2, 0, 1).hit);
+        EXPECT_FALSE(HitStrip(st, st.leftMargin - 1, st.top + 2, 0, 6).hit);
+        EXPECT_FALSE(HitStrip(st, sc.w - st.rightMargin + 1, st.top + 2, 0, 6).hit);
+        EXPECT_FALSE(HitStrip(st, st.leftMargin + 2, st.bottom, 0, 6).hit);
+        EXPECT_TRUE(HitStrip(st, st.leftMargin + 2, st.bottom - 1, 0, 6).hit);
+    }
+    // Four columns in view: six entries scroll by two column widths, four not at all.
+    const StripLayout st = Strip(kScreens[0]);
+    EXPECT_EQ(StripScrollLimit(st, 4), 0.0f);
+    EXPECT_EQ(StripScrollLimit(st, 6), -2.0f * float(st.columnWidth));
+    // A degenerate image never divides by zero.
+    EXPECT_FALSE(HitStrip(MakeStripLayout(480, 640, 1, 3, 0, 0), 10, 320, 0, 6).hit);
+}
+
+class TrackEditTest : public testing::Test {
+protected:
+    void SetUp() override {
+        track.slot = 4;
+        Reset(track);
+    }
+    StripTap Tap(uint32_t column, uint32_t band, bool right) {
+        StripTap t;
+        t.hit = true;
+        t.column = column;
+        t.band = band;
+        t.right = right;
+        return t;
+    }
+    // Gives entry i a fresh default segment of the slot.
+    void GiveSegment(uint32_t i, uint32_t slot) {
+        TrackEntry* e = EntryAt(track, i);
+        ASSERT_NE(e, nullptr);
+        delete e->segment;
+        e->segment = new Segment;
+        e->segment->slot = slot;
+        Reset(*e->segment);
+    }
+    Track track;
+};
+
+TEST_F(TrackEditTest, RepeatsNeverFallBelowOneAndGrowWithoutLimit) {
+    EXPECT_EQ(ApplyStripTap(track, Tap(0, BandRepeats, false)), EditChanged);
+    EXPECT_EQ(track.entries->repeats, 1u);
+    for (int i = 0; i < 150; ++i) ApplyStripTap(track, Tap(0, BandRepeats, true));
+    EXPECT_EQ(track.entries->repeats, 151u);
+    ApplyStripTap(track, Tap(0, BandRepeats, false));
+    EXPECT_EQ(track.entries->repeats, 150u);
+    EXPECT_EQ(ApplyStripTap(track, Tap(0, BandSegment, true)), EditChooseSegment);
+}
+
+TEST_F(TrackEditTest, InsertBeforeAndAfterAndRemoveDownToOneEmptyEntry) {
+    GiveSegment(0, 7);
+    ApplyStripTap(track, Tap(0, BandInsert, false)); // before the first: the new one leads
+    ASSERT_EQ(EntryCount(track), 2u);
+    EXPECT_EQ(EntryAt(track, 0)->segment, nullptr);
+    EXPECT_EQ(EntryAt(track, 1)->segment->slot, 7u);
+    ApplyStripTap(track, Tap(1, BandInsert, true)); // after the last: appended
+    ASSERT_EQ(EntryCount(track), 3u);
+    EXPECT_EQ(EntryAt(track, 2)->segment, nullptr);
+    EXPECT_EQ(EntryAt(track, 2)->repeats, 1u);
+    // The playback place is not moved by an edit.
+    track.entryIndex = 1;
+    ApplyStripTap(track, Tap(0, BandInsert, false));
+    EXPECT_EQ(track.entryIndex, 1u);
+    for (int i = 0; i < 4; ++i) ApplyStripTap(track, Tap(0, BandRemovePlay, false));
+    ASSERT_EQ(EntryCount(track), 1u);
+    EXPECT_EQ(track.entries->segment, nullptr);
+    EXPECT_EQ(track.entries->repeats, 1u);
+}
+
+TEST_F(TrackEditTest, PlayFromAnEntryStartsAtItsBeginning) {
+    GiveSegment(0, 1);
+    InsertEntryAfter(track, 0);
+    GiveSegment(1, 2);
+    track.position = 500.0f;
+    track.repeatIndex = 1;
+    track.lastStep = 3;
+    EXPECT_EQ(ApplyStripTap(track, Tap(1, BandRemovePlay, true)), EditPlayFrom);
+    EXPECT_EQ(track.entryIndex, 1u);
+    EXPECT_EQ(track.repeatIndex, 0u);
+    EXPECT_EQ(track.position, 0.0f);
+    EXPECT_EQ(track.lastStep, -1);
+    EXPECT_EQ(EntryCount(track), 2u);
+}
+
+TEST_F(TrackEditTest, CursorCrossesTheEntryOverAllItsRepeats) {
+    const StripLayout st = Strip(kScreens[0]);
+    // Nothing to play: the cursor waits at the entry's left edge.
+    EXPECT_EQ(TrackCursorX(st, track), st.leftMargin);
+    GiveSegment(0, 1); // 2000 ms
+    track.entries->repeats = 2;
+    track.repeatIndex = 1;
+    track.position = 0.0f;
+    EXPECT_EQ(TrackCursorX(st, track), st.leftMargin + st.columnWidth / 2);
+    track.listScroll = -10.0f;
+    track.position = 1000.0f;
+    EXPECT_EQ(TrackCursorX(st, track), st.leftMargin + st.columnWidth * 3 / 4 - 10);
+    // A segment of no length and a place past the end are shown, not divided by.
+    track.entries->segment->steps = 0;
+    EXPECT_EQ(TrackCursorX(st, track), st.leftMargin - 10);
+    track.entryIndex = 5;
+    EXPECT_EQ(TrackCursorX(st, track), st.leftMargin + 5 * st.columnWidth - 10);
+}
+
+} // namespace
