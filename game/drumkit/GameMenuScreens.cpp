@@ -71,8 +71,7 @@ void InGameMenuScreen::Draw() {
     SetFullClip();
     if (RenderTarget.target) {
         int32_t elapsed = int32_t(Now - uint32_t(enterTime));
-        RenderTarget.clipRight =
-            int16_t(RevealRight(elapsed, RenderTarget.target->fullWidth));
+        RenderTarget.clipRight = int16_t(RevealRight(elapsed, RenderTarget.target->fullWidth));
     }
     MenuScreen::Draw();
 }
@@ -161,13 +160,6 @@ VGScreen* ResumeScreen::OnAction(int32_t id) {
     default:
         return nullptr;
     }
-}
-
-uint32_t PreviousStartLevel(uint32_t startLevel, uint32_t maxLevel) {
-    // The cycle is 1, 5, 10 ... up to the last multiple of five not above the max level.
-    if (startLevel == 1) return maxLevel < 5 ? 1 : maxLevel - maxLevel % 5;
-    if (startLevel > maxLevel || startLevel % 5 != 0 || startLevel == 5) return 1;
-    return startLevel - 5;
 }
 
 void RhythmStartScreen::CreateSoftButtons() {

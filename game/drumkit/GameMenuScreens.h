@@ -63,8 +63,5 @@ public:
     static constexpr int32_t kStart = 20;
 };
 
-// The level before the given one in the start-level cycle (the cycle of NextStartLevel run
-// backwards), so the left arrow undoes the right one.
-uint32_t PreviousStartLevel(uint32_t startLevel, uint32_t maxLevel);
 // A new game of the mode from the start, throwing away a saved one, then its introduction.
 VGScreen* StartNewGame(uint32_t mode);

@@ -89,6 +89,13 @@ uint32_t NextStartLevel(uint32_t startLevel, uint32_t maxLevel) {
     return next > maxLevel || next < startLevel ? 1 : next;
 }
 
+uint32_t PreviousStartLevel(uint32_t startLevel, uint32_t maxLevel) {
+    // The cycle is 1, 5, 10 ... up to the last multiple of five not above the max level.
+    if (startLevel == 1) return maxLevel < 5 ? 1 : maxLevel - maxLevel % 5;
+    if (startLevel > maxLevel || startLevel % 5 != 0 || startLevel == 5) return 1;
+    return startLevel - 5;
+}
+
 void LoadGameSettings(DrumKit& kit) {
     kit.maxLevel = ReadOption(u"MaxLevel", 1);
     kit.startLevel = ReadOption(u"StartLevel", 1);

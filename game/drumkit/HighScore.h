@@ -40,6 +40,8 @@ void InsertCurrentHighScore(DrumKit& kit);
 // The start level after one more press on its control: 1, 5, 10, 15 ... and back to 1 once
 // the next value would pass the highest level reached.
 uint32_t NextStartLevel(uint32_t startLevel, uint32_t maxLevel);
+// The value before it in the same cycle, so that the left arrow undoes the right one.
+uint32_t PreviousStartLevel(uint32_t startLevel, uint32_t maxLevel);
 
 // Reads the levels, both tables and the default name (absent or damaged values keep their
 // defaults), then loads the kit's sounds; from then on the kit writes them back when it goes.
