@@ -6,6 +6,7 @@
 #include "game/drumkit/KitScreen.h"
 #include "game/drumkit/ResumeFile.h"
 #include "game/drumkit/ScoreScreens.h"
+#include "game/machine/SelectionScreens.h"
 #include "game/menus/DrumMachineMenuScreen.h"
 #include "game/menus/MainMenuScreen.h"
 #include "game/menus/SettingsMenuScreen.h"
@@ -46,10 +47,10 @@ VGScreen* CreateHighScoreScreen(uint32_t returnId) {
     return new (std::nothrow) HighScoreScreen(returnId);
 }
 
-VGScreen* CreateTrackSelectScreen(SelectionMode) {
-    return nullptr;
+VGScreen* CreateTrackSelectScreen(SelectionMode mode) {
+    return new (std::nothrow) TrackSelectScreen(mode == SelectPlay ? TrackPlay : TrackEdit);
 }
 
 VGScreen* CreateSegmentSelectScreen(SelectionMode) {
-    return nullptr;
+    return new (std::nothrow) SegmentSelectScreen;
 }
