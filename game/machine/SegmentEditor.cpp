@@ -106,7 +106,12 @@ VGScreen* SegmentEditScreen::Update() {
         PlayClick();
         return CreateScreen(ScreenDrumMachineMenu);
     }
-    SegmentLoopTickFrame(loop, *segment, TheGameApp->play != 0, TheGameApp->metronome != 0);
+    if (TheGameApp->play) {
+        MachineOutput out;
+        out.sounds = sounds;
+        out.now = Now;
+        SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp->metronome != 0, out);
+    }
     const GridLayout grid = Layout();
     const float scrollBefore = scroll;
     HeldScroll(grid);

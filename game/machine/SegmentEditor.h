@@ -36,6 +36,8 @@ public:
     CursorSaveUnder cursor;
     int16_t cursorX = 0;
     float scroll = 0.0f;
+    // Where the loop's strokes and clicks go; null for the kit's usual sounds.
+    KitSounds* sounds = nullptr;
 
 private:
     // The buttons and the grid under a fresh or repeated stylus press; a screen to move to.
