@@ -60,7 +60,7 @@ uint32_t StepSlot(uint32_t slot, int32_t direction, bool onlySaved, SlotPathFn p
     uint32_t next = Wrap(slot, direction);
     if (!onlySaved) return next;
     // At most one full turn: with no file anywhere the start slot comes back.
-    for (uint32_t tries = 0; tries < kLastSlot && !FileExists(path(next)); ++tries)
+    for (uint32_t tries = 0; tries + 1 < kLastSlot && !FileExists(path(next)); ++tries)
         next = Wrap(next, direction);
     return next;
 }
