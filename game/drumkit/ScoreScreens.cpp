@@ -4,7 +4,9 @@
 #include "game/ScreenFactory.h"
 #include "game/drumkit/GameScreenParts.h"
 #include "game/drumkit/ResumeFile.h"
+#include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGFont.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGTextFlow.h"
@@ -20,6 +22,7 @@ constexpr uint32_t kRhythmNameEntry = 65;
 constexpr uint32_t kBackEntry = 1;
 constexpr uint32_t kForwardEntry = 2;
 constexpr int32_t kNameCellWidth = 30; // before LayoutScale
+constexpr int32_t kMessageGap = 5;     // before LayoutScale
 
 void AddCentred(float fraction, const VGString& text, MenuFont font) {
     AddItem(ItemY(fraction, text, font, kMenuSpread), text, 0, font, AlignCentre,
@@ -47,7 +50,12 @@ void NameEntryScreen::CreateSoftButtons() {
 void NameEntryScreen::CreateItems() {
     CharEntryScreen::CreateItems();
     VGString message = Formatted(u"%s\n%d", GetText(kNewHighScoreEntry), GameResult(TheKit()));
-    AddCentred(0.05f, message, FontLarge);
+    // Both lines sit above the row of letters and its arrows.
+    const VGBitmap* arrow = MenuImageOf(MenuLeftArrow);
+    const VGFont* font = MenuFontOf(FontLarge);
+    int32_t bottom = ArrowLineY() - (arrow ? arrow->halfHeight : 0) - kMessageGap * LayoutScale;
+    AddItem(bottom - (font ? font->lineHeight : 0), message, 0, FontLarge, AlignCentre,
+            TargetWidth() / 2);
 }
 
 int32_t NameEntryScreen::CellWidth() {
