@@ -210,7 +210,7 @@ void SegmentEditScreen::Draw() {
     if (!segment || !RenderTarget.target) return;
     const GridLayout grid = Layout();
     const int32_t newCursorX = LoopCursorX(grid, loop.clock, segment->tempo, scroll);
-    if (redraw == kRedrawCursor && newCursorX == cursorX && cursor.shown) redraw = 0;
+    if (redraw == kRedrawCursor && newCursorX == cursorX) redraw = 0;
     if (redraw == 0) {
         if (int32_t(Now) - enterTime > kPresentUnchangedMs) TheDisplay.skipNextPresent = 1;
         return;
@@ -223,7 +223,11 @@ void SegmentEditScreen::Draw() {
     if (redraw & kRedrawContent) DrawGrid(grid);
     if ((redraw & kRedrawCursor) && TheGameApp->play) {
         cursorX = int16_t(newCursorX);
-        DrawCursorAt(cursor, MachineImage(MachineSegmentCursor), cursorX, grid.top);
+        // A cursor over a column scrolled out of view would lie on the labels or the margin.
+        const VGBitmap* image = MachineImage(MachineSegmentCursor);
+        if (image && cursorX >= grid.leftMargin &&
+            cursorX + image->fullWidth <= grid.screenWidth - grid.rightMargin)
+            DrawCursorAt(cursor, image, cursorX, grid.top);
     }
     redraw = 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The selection screens the editors lead to. Each gives null while that screen is not part
-// of the program; the editor's button then does nothing.
+// The selection screens the editors lead to (made where those screens live). Each may give
+// null, when memory runs out; the editor's button then does nothing.
 #include <cstdint>
 
 class VGScreen;
