@@ -42,7 +42,7 @@ void Rewind(Track& track, float distance) {
         } else if (track.entryIndex > 0) {
             --track.entryIndex;
             const TrackEntry* entry = EntryAt(track, track.entryIndex);
-            track.repeatIndex = entry ? entry->repeats - 1 : 0;
+            track.repeatIndex = entry && entry->repeats > 0 ? entry->repeats - 1 : 0;
         } else {
             track.position = 0.0f;
             break;
@@ -66,7 +66,7 @@ Carry CarryForward(Track& track, uint32_t count, bool loop, uint32_t mode) {
             if (mode == ModeFastForward) {
                 track.entryIndex = count - 1;
                 const TrackEntry* last = EntryAt(track, track.entryIndex);
-                track.repeatIndex = last ? last->repeats - 1 : 0;
+                track.repeatIndex = last && last->repeats > 0 ? last->repeats - 1 : 0;
                 track.position = EntryDuration(last);
                 return Carry::HeldAtEnd;
             }

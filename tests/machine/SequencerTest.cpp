@@ -95,21 +95,6 @@ TEST_F(SequencerTest, SegmentLoopStepsAndMetronome) {
     delete segment;
 }
 
-TEST_F(SequencerTest, SegmentLoopFiresOnlyTheStepUnderTheClockInLongFrames) {
-    Segment* segment = MakeSegment(1, 16, 400); // 37.5 ms steps
-    for (uint32_t step = 0; step < 16; ++step) Cell(*segment, TomLow, step) = 1;
-    SegmentLoop loop;
-    uint32_t fired = 0;
-    for (int frame = 0; frame < 6; ++frame) {
-        sounds.heard.clear();
-        SegmentLoopTick(loop, *segment, 100, false, out);
-        fired += uint32_t(sounds.heard.size());
-        EXPECT_EQ(sounds.heard.size(), 1u);
-    }
-    EXPECT_EQ(fired, 6u);
-    delete segment;
-}
-
 TEST_F(SequencerTest, OneEntryAtSeveralSpeedsEndsOrLoops) {
     Track track;
     BuildTrack(track, {{Beats(1), 1}});
