@@ -7,6 +7,7 @@
 #include "game/GameButtons.h"
 #include "game/machine/SegmentEditor.h"
 #include "game/machine/SegmentEditorDialogs.h"
+#include "game/machine/SelectionScreens.h"
 #include "game/machine/TrackEditor.h"
 #include "platform/RegistryStore.h"
 #include "platform/audio/AudioOutput.h"
@@ -36,6 +37,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uint32_t kBackKey = 0xC4;
+constexpr uint32_t kActionKey = 0x86;
 
 struct Size {
     int32_t w, h;
@@ -142,6 +144,10 @@ protected:
     void TapName() {
         const VGBitmap* name = Button(ButtonName);
         Tap(name->halfWidth, H() - name->halfHeight);
+    }
+    void TapCopy() {
+        const VGBitmap* copy = Button(ButtonCopy);
+        Tap(Button(ButtonName)->fullWidth + copy->halfWidth, H() - copy->halfHeight);
     }
     void TapBackButton() {
         const VGBitmap* back = Button(ButtonBack);
@@ -421,6 +427,47 @@ TEST_P(EditorScreenTest, TrackColumnsArrangeEntriesAndTheTrackIsSavedWhenLeft) {
     Shot("track-one-entry");
     Key(kBackKey);
     EXPECT_FALSE(fs::exists(File("4.tbt")));
+}
+
+TEST_P(EditorScreenTest, CopyAndPickGoThroughTheChoiceAndComeBackWithTheRecord) {
+    TheGameApp->play = 0;
+    Segment seg;
+    seg.slot = 3;
+    Reset(seg);
+    seg.tempo = 150;
+    Cell(seg, 3, 0) = 1;
+    ASSERT_TRUE(Save(seg));
+    // Copying into slot 5 takes slot 3's grid and tempo under slot 5's own name.
+    Open(CreateSegmentEditor(5));
+    ASSERT_TRUE(Current<SegmentEditScreen>()->otherSegmentsSaved);
+    TapCopy();
+    ASSERT_NE(Current<SegmentSelectScreen>(), nullptr);
+    Run(400);
+    Key(kActionKey);
+    auto* editor = Current<SegmentEditScreen>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->segment->slot, 5u);
+    EXPECT_EQ(editor->segment->tempo, 150u);
+    EXPECT_EQ(Cell(*editor->segment, 3, 0), 1u);
+    EXPECT_EQ(std::string(editor->segment->name, 5), "seg05");
+
+    // The top band of a column picks the entry's segment; the same track comes back.
+    Open(CreateTrackEditor(4));
+    Track* track = Current<TrackEditScreen>()->track;
+    const StripLayout st = Current<TrackEditScreen>()->Layout();
+    Tap(ColumnX(st, 0, 0) + 2, st.top + 2);
+    auto* pick = Current<SegmentSelectScreen>();
+    ASSERT_NE(pick, nullptr);
+    EXPECT_EQ(pick->track, track);
+    Run(400);
+    Key(kActionKey);
+    auto* back = Current<TrackEditScreen>();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->track, track);
+    ASSERT_NE(track->entries->segment, nullptr);
+    EXPECT_EQ(track->entries->segment->tempo, 150u);
+    Key(kBackKey);
+    EXPECT_TRUE(fs::exists(File("4.tbt")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, EditorScreenTest,
