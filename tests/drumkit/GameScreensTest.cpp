@@ -10,111 +10,24 @@
 #include "game/drumkit/GameSelectScreen.h"
 #include "game/drumkit/KitScreen.h"
 #include "game/drumkit/ResumeFile.h"
-#include "game/drumkit/ScoreScreens.h"
-#include "game/menus/MainMenuScreen.h"
-#include "platform/RegistryStore.h"
-#include "platform/audio/AudioOutput.h"
-#include "platform/video/HeadlessBackend.h"
-#include "tests/drumkit/KitTestData.h"
-#include "varnokengine/VGAppPath.h"
-#include "varnokengine/VGClock.h"
-#include "varnokengine/VGDeviceScreen.h"
+#include "tests/drumkit/KitAppFixture.h"
 #include "varnokengine/VGError.h"
-#include "varnokengine/VGRegistry.h"
-#include "varnokengine/VGWindows.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
-
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr uint32_t kActionKey = 0x86;
-constexpr uint32_t kBackKey = 0xC4;
-constexpr uint32_t kDownKey = 0x28;
-constexpr uint32_t kRightKey = 0x27;
-
-class GameScreensTest : public testing::Test {
+class GameScreensTest : public KitAppFixture {
 protected:
     void SetUp() override {
-        const fs::path game = TBX_GAME_DIR;
-        if (!fs::exists(game / "imgs" / "drums.img")) GTEST_SKIP() << "not baked";
-        const fs::path data = temp.Path() / "data";
-        fs::create_directories(data);
-        for (const char* sub : {"imgs", "language", "soundfx", "music", "level"})
-            fs::create_directory_symlink(game / sub, data / sub);
-        ResetShellState();
-        ClearErrors();
-        platform::SetRegistryPath((temp.Path() / "registry.reg").string());
-        WriteOption(u"Language", 0);
-        std::u16string folder;
-        for (char c : data.string()) folder += char16_t(c);
-        SetAppPath(VGString(folder.c_str()));
-        platform::HeadlessOptions options;
-        options.shotsDir = temp.Path().string();
-        platform::InstallBackend(std::make_unique<platform::HeadlessBackend>(options, &clock));
-        TheDisplay.Open();
-        TheDisplay.SetUp();
-        GameApp* app = static_cast<GameApp*>(CreateGameApp());
-        TheApp = TheGame = app;
-        app->Init();
-        app->Resume();
-        StartingUp = 0;
-        started = true;
-        recorder = std::make_unique<RecordingSounds>(kit());
-        kit().sounds = recorder.get();
+        StartApp(true);
+        if (IsSkipped()) return;
         Run(400);
         ASSERT_EQ(ErrorFlag, 0u) << "start-up failed";
     }
-    void TearDown() override {
-        if (!started) return;
-        kit().sounds = &DefaultKitSounds();
-        static auto* exitClock = new platform::VirtualClock(0);
-        platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
-        TheGameApp->Shutdown();
-        delete TheApp;
-        TheApp = nullptr;
-        TheGame = nullptr;
-        TheGameApp = nullptr;
-        TheDisplay.Close();
-        TheDisplay = VGDeviceScreen();
-        platform::UninstallBackend();
-        platform::SetRegistryPath(std::string());
-        ResetShellState();
-        ClearErrors();
-    }
-
-    static DrumKit& kit() { return TheGameApp->kit; }
-    template <typename S> static bool On() {
-        return dynamic_cast<S*>(TheGameApp->currentScreen) != nullptr;
-    }
-    void Run(uint32_t ms) {
-        uint32_t start = clock.TickCount();
-        do FrameTick();
-        while (int32_t(clock.TickCount() - start) < int32_t(ms));
-    }
-    void Key(uint32_t code) {
-        WindowProc(kMsgKeyDown, code, 0);
-        FrameTick();
-        WindowProc(kMsgKeyUp, code, kAlreadyDownBit);
-        FrameTick();
-    }
     void Tap(int32_t x, int32_t y) {
-        WindowProc(kMsgButtonDown, 1, PackStylus(int16_t(x), int16_t(y)));
-        FrameTick();
-        WindowProc(kMsgButtonUp, 0, PackStylus(int16_t(x), int16_t(y)));
-        FrameTick();
-    }
-    // Replaces the current screen as a returned screen would.
-    static void SwitchTo(VGScreen* screen) {
-        VGScreen* old = TheGameApp->currentScreen;
-        old->Leave();
-        delete old;
-        TheGameApp->currentScreen = nullptr;
-        TheGameApp->SetFirstScreen(screen);
+        Down(x, y);
+        Up(x, y);
     }
     // From the main menu to the game selection, then the entry that many places down.
     void ChooseGame(int entry) {
@@ -124,11 +37,6 @@ protected:
         for (int i = 0; i < entry; ++i) Key(kDownKey);
         Key(kActionKey);
     }
-
-    platform::VirtualClock clock{1000};
-    TempFolder temp;
-    std::unique_ptr<RecordingSounds> recorder;
-    bool started = false;
 };
 
 TEST_F(GameScreensTest, RhythmGameAsksForTheStartLevelOnlyFromLevelFive) {

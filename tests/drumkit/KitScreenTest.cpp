@@ -6,50 +6,24 @@
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
 #include "game/drumkit/GameSelectScreen.h"
-#include "platform/RegistryStore.h"
-#include "platform/audio/AudioOutput.h"
-#include "platform/video/HeadlessBackend.h"
-#include "tests/drumkit/KitTestData.h"
-#include "varnokengine/VGAppPath.h"
+#include "tests/drumkit/KitAppFixture.h"
+#include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
-#include "varnokengine/VGWindows.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
+#include <vector>
 
 namespace {
 
-constexpr uint32_t kActionKey = 0x86;
-constexpr uint32_t kBackKey = 0xC4;
-
-class KitScreenTest : public testing::Test {
+class KitScreenTest : public KitAppFixture {
 protected:
     void SetUp() override {
-        const std::filesystem::path game = TBX_GAME_DIR;
-        if (!std::filesystem::exists(game / "imgs" / "drums.img")) GTEST_SKIP() << "not baked";
-        ResetShellState();
-        ClearErrors();
-        platform::SetRegistryPath((temp.Path() / "registry.reg").string());
-        WriteOption(u"Language", 0);
-        std::u16string folder;
-        for (char c : game.string()) folder += char16_t(c);
-        SetAppPath(VGString(folder.c_str()));
-        platform::HeadlessOptions options;
-        options.shotsDir = temp.Path().string();
-        platform::InstallBackend(std::make_unique<platform::HeadlessBackend>(options, &clock));
-        TheDisplay.Open();
-        TheDisplay.SetUp();
-        GameApp* app = static_cast<GameApp*>(CreateGameApp());
-        TheApp = TheGame = app;
-        app->Init();
-        app->Resume();
-        StartingUp = 0;
-        started = true;
+        StartApp(false);
+        if (IsSkipped()) return;
         // Main menu, play, free play: the first entry is focused on both.
         Run(400);
         Key(kActionKey);
@@ -57,61 +31,13 @@ protected:
         Key(kActionKey);
         Run(50);
         ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp->currentScreen), nullptr);
-        recorder = std::make_unique<RecordingSounds>(kit());
-        kit().sounds = recorder.get();
         ASSERT_EQ(ErrorFlag, 0u) << "start-up failed";
-    }
-    void TearDown() override {
-        if (!started) return;
-        kit().sounds = &DefaultKitSounds();
-        // The static sound manager still uses its output while it is destroyed at exit, after
-        // the host clock's static object; give it an output on a clock that is never freed.
-        static auto* exitClock = new platform::VirtualClock(0);
-        platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
-        TheGameApp->Shutdown();
-        delete TheApp;
-        TheApp = nullptr;
-        TheGame = nullptr;
-        TheGameApp = nullptr;
-        TheDisplay.Close();
-        TheDisplay = VGDeviceScreen();
-        platform::UninstallBackend();
-        platform::SetRegistryPath(std::string());
-        ResetShellState();
-        ClearErrors();
-    }
-
-    static DrumKit& kit() { return TheGameApp->kit; }
-    // Frames (each present moves the clock on by one refresh) for at least ms.
-    void Run(uint32_t ms) {
-        uint32_t start = clock.TickCount();
-        do FrameTick();
-        while (int32_t(clock.TickCount() - start) < int32_t(ms));
-    }
-    void Key(uint32_t code) {
-        WindowProc(kMsgKeyDown, code, 0);
-        FrameTick();
-        WindowProc(kMsgKeyUp, code, kAlreadyDownBit);
-        FrameTick();
-    }
-    void Down(int32_t x, int32_t y) {
-        WindowProc(kMsgButtonDown, 1, PackStylus(int16_t(x), int16_t(y)));
-        FrameTick();
-    }
-    void Up(int32_t x, int32_t y) {
-        WindowProc(kMsgButtonUp, 0, PackStylus(int16_t(x), int16_t(y)));
-        FrameTick();
     }
     // A point inside a button of the "buttons" pack, from where the bottom row puts it.
     static const VGBitmap* Button(uint32_t id) { return TheGameApp->buttonImages.Get(id); }
     static int32_t BarRight() {
         return TheDisplay.backBuffer->halfWidth + Button(ButtonCentreBar)->halfWidth;
     }
-
-    platform::VirtualClock clock{1000};
-    TempFolder temp;
-    std::unique_ptr<RecordingSounds> recorder;
-    bool started = false;
 };
 
 TEST_F(KitScreenTest, TempoButtonStepsOneOnAPressAndTenOnEachRepeat) {
