@@ -4,14 +4,11 @@
 // introduction, is saved for resuming.
 #include "game/drumkit/LevelFile.h"
 #include "platform/Text.h"
-#include "tests/support/TempFolder.h"
-#include "tools/png/PngFile.h"
+#include "tests/support/ScenarioRun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,80 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Heard {
-    uint32_t ms;
-    std::string name;
-    int priority;
-};
-
-struct Frame {
-    int32_t width = 0, height = 0;
-    std::vector<uint16_t> pixels;
-    // Pixels that differ from other's inside the box.
-    int Differences(const Frame& other, int32_t left, int32_t top, int32_t right,
-                    int32_t bottom) const {
-        int n = 0;
-        for (int32_t y = top; y < bottom; ++y)
-            for (int32_t x = left; x < right; ++x) {
-                size_t i = size_t(y) * size_t(width) + size_t(x);
-                n += pixels[i] != other.pixels[i];
-            }
-        return n;
-    }
-};
-
-class GameRun {
-public:
-    GameRun() {
-        fs::path game = fs::path(TAMBORIX_PROGRAM).parent_path();
-        data_ = folder_.Path() / "data";
-        fs::create_directories(data_ / "save");
-        for (const char* sub : {"imgs", "language", "soundfx", "music", "level"})
-            fs::create_directory_symlink(game / sub, data_ / sub);
-        // The language is chosen, so the program starts in the main menu.
-        folder_.WriteFile("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                          "[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\"
-                                          "Tamborix\\Options]\n\"Language\"=hex:00,00,00,00\n");
-    }
-    int Run(const std::string& script) {
-        folder_.WriteFile("script.txt", script);
-        std::string dir = folder_.Path().string();
-        std::string command = std::string(TAMBORIX_PROGRAM) + " --headless --size 480x640" +
-                              " --data " + data_.string() + " --script " + dir +
-                              "/script.txt --registry " + dir + "/registry.reg --shots " + dir +
-                              " --audio-log " + dir + "/audio.log >" + dir + "/out.txt 2>&1";
-        return std::system(command.c_str());
-    }
-    std::vector<Heard> Log() const {
-        std::vector<Heard> out;
-        std::istringstream lines(folder_.ReadFile("audio.log"));
-        std::string line, channel, priority;
-        while (std::getline(lines, line)) {
-            std::istringstream in(line);
-            Heard h{};
-            int n = 0;
-            if (in >> h.ms >> h.name >> channel >> n >> priority >> h.priority) out.push_back(h);
-        }
-        return out;
-    }
-    Frame Shot(const std::string& name) const {
-        Frame f;
-        EXPECT_TRUE(png::ReadPng((folder_.Path() / name).string(), f.width, f.height, f.pixels))
-            << name;
-        return f;
-    }
-    std::string Saved(const std::string& name) const {
-        std::ifstream in(data_ / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::string Registry() const { return folder_.ReadFile("registry.reg"); }
-    bool ErrorLogged() const { return fs::exists(data_ / "error.txt"); }
-
-private:
-    TempFolder folder_;
-    fs::path data_;
-};
 
 std::string U32s(std::initializer_list<uint32_t> values) {
     std::string out;
@@ -105,7 +28,8 @@ std::string U32s(std::initializer_list<uint32_t> values) {
 constexpr int32_t kBassX = 240, kBassY = 400;
 
 TEST(GameScenario, AWrongStrokeInTheMemoryGameEndsItWithTheIncorrectSound) {
-    GameRun run;
+    ScenarioRun run;
+    run.ChooseLanguage();
     std::ostringstream script;
     script << "at 7000 key action\n"                     // main menu: play
            << "at 8000 key down\nat 8200 key action\n"   // the memory game
@@ -120,11 +44,11 @@ TEST(GameScenario, AWrongStrokeInTheMemoryGameEndsItWithTheIncorrectSound) {
     ASSERT_EQ(run.Run(script.str()), 0);
     EXPECT_FALSE(run.ErrorLogged());
 
-    const std::vector<Heard> log = run.Log();
-    const Heard* demonstrated = nullptr;
-    const Heard* bass = nullptr;
-    const Heard* incorrect = nullptr;
-    for (const Heard& h : log) {
+    const std::vector<HeardSound> log = run.Heard();
+    const HeardSound* demonstrated = nullptr;
+    const HeardSound* bass = nullptr;
+    const HeardSound* incorrect = nullptr;
+    for (const HeardSound& h : log) {
         if (!demonstrated &&
             (h.name == "snare" || h.name == "ride" || h.name == "crash" || h.name == "hihat_open"))
             demonstrated = &h;
@@ -150,7 +74,7 @@ TEST(GameScenario, AWrongStrokeInTheMemoryGameEndsItWithTheIncorrectSound) {
     EXPECT_GT(turn.Differences(over, 140, 560, 340, 640), 50);
     EXPECT_GT(over.Differences(results, 0, 100, 480, 500), 5000);
     // Game over without a new high score: nothing to resume.
-    EXPECT_EQ(run.Saved("resume.dat"), "");
+    EXPECT_EQ(run.ReadData("resume.dat"), "");
 }
 
 TEST(GameScenario, TheFirstRhythmLevelPlayedInTimeIsCompleteAndSavedOnTheNext) {
@@ -185,12 +109,13 @@ TEST(GameScenario, TheFirstRhythmLevelPlayedInTimeIsCompleteAndSavedOnTheNext) {
            << "at " << levelEnd + 1000 << " key action\n" // continue
            << "at " << levelEnd + 1600 << " shot next.png\n"
            << "at " << levelEnd + 2000 << " quit\n";
-    GameRun run;
+    ScenarioRun run;
+    run.ChooseLanguage();
     ASSERT_EQ(run.Run(script.str()), 0);
     EXPECT_FALSE(run.ErrorLogged());
 
     uint32_t bass = 0;
-    for (const Heard& h : run.Log()) {
+    for (const HeardSound& h : run.Heard()) {
         EXPECT_NE(h.name, "incorrect") << "at " << h.ms;
         bass += h.name == "bass";
     }
@@ -199,7 +124,7 @@ TEST(GameScenario, TheFirstRhythmLevelPlayedInTimeIsCompleteAndSavedOnTheNext) {
 
     // Left on the second level's introduction: saved with the level's score as its start.
     const uint32_t score = 10 * playerStrokes + 200;
-    EXPECT_EQ(run.Saved("resume.dat"), U32s({2, 0, 0, score, score, 3, 2, 0}));
+    EXPECT_EQ(run.ReadData("resume.dat"), U32s({2, 0, 0, score, score, 3, 2, 0}));
     EXPECT_NE(run.Registry().find("\"MaxLevel\"=hex:02,00,00,00"), std::string::npos);
 
     // The level-complete screen shows its score box over the kit, unlike the introduction.

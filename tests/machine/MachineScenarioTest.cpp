@@ -3,60 +3,15 @@
 // The audio log must show the segment's strokes at their times, twice over, and nothing
 // after the track's end; the frames must show the time line change and the play button turn
 // into pause and back.
-#include "tests/support/TempFolder.h"
-#include "tools/png/PngFile.h"
+#include "tests/support/ScenarioRun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct LoggedSound {
-    uint32_t ms;
-    std::string name;
-    int channel;
-    int priority;
-};
-
-std::vector<LoggedSound> ReadLog(const std::string& text) {
-    std::vector<LoggedSound> out;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream in(line);
-        LoggedSound s{};
-        std::string word1, word2;
-        if (in >> s.ms >> s.name >> word1 >> s.channel >> word2 >> s.priority) out.push_back(s);
-    }
-    return out;
-}
-
-struct Shot {
-    int32_t w = 0, h = 0;
-    std::vector<uint16_t> pixels;
-};
-
-Shot Load(const TempFolder& folder, const std::string& name) {
-    Shot shot;
-    png::ReadPng((folder.Path() / name).string(), shot.w, shot.h, shot.pixels);
-    return shot;
-}
-
-// Pixels that differ inside the rectangle [x0, x1) x [y0, y1).
-int Changed(const Shot& a, const Shot& b, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-    int changed = 0;
-    for (int32_t y = y0; y < y1 && y < a.h; ++y)
-        for (int32_t x = x0; x < x1 && x < a.w; ++x) {
-            size_t i = size_t(y) * size_t(a.w) + size_t(x);
-            changed += a.pixels[i] != b.pixels[i];
-        }
-    return changed;
-}
 
 std::string U32(uint32_t v) {
     std::string bytes(4, '\0');
@@ -81,17 +36,10 @@ constexpr uint32_t kPlayTap = 10500;
 constexpr int32_t kPlayX = 240 - 80 - 24, kButtonY = 640 - 24;
 
 TEST(MachineScenarioTest, PlayingASavedTrackSoundsItsSegmentInTime) {
-    TempFolder folder;
-    // The program's data, and a save folder of our own.
-    for (const char* sub : {"imgs", "language", "level", "music", "soundfx"})
-        std::filesystem::create_directory_symlink(std::filesystem::path(TBX_GAME_DIR) / sub,
-                                                  folder.Path() / sub);
-    std::filesystem::create_directory(folder.Path() / "save");
-    folder.WriteFile("save/3.tbs", SegmentFile());
-    folder.WriteFile("save/2.tbt", "song2" + U32(100) + U32(1) + U32(3) + U32(2));
-    folder.WriteFile("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                     "[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\"
-                                     "Options]\n\"Language\"=hex:00,00,00,00\n");
+    ScenarioRun run;
+    run.WriteData("save/3.tbs", SegmentFile());
+    run.WriteData("save/2.tbt", "song2" + U32(100) + U32(1) + U32(3) + U32(2));
+    run.ChooseLanguage();
     std::ostringstream script;
     script << "at 7000 key down / at 7200 key action\n" // main menu: drum machine
            << "at 8200 key action\n"                    // play a track
@@ -101,17 +49,11 @@ TEST(MachineScenarioTest, PlayingASavedTrackSoundsItsSegmentInTime) {
            << "at 12000 shot playing.png\n"
            << "at 16000 shot ended.png\n"
            << "at 16500 quit\n";
-    folder.WriteFile("run.txt", script.str());
-    const std::string dir = folder.Path().string();
-    const std::string command = std::string(TAMBORIX_PROGRAM) + " --headless --script " + dir +
-                                "/run.txt --data " + dir + " --registry " + dir +
-                                "/registry.reg --shots " + dir + " --audio-log " + dir +
-                                "/audio.log >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "error.txt"));
+    ASSERT_EQ(run.Run(script.str()), 0);
+    EXPECT_FALSE(run.ErrorLogged());
 
-    std::vector<LoggedSound> drums;
-    for (const LoggedSound& s : ReadLog(folder.ReadFile("audio.log")))
+    std::vector<HeardSound> drums;
+    for (const HeardSound& s : run.Heard())
         if (s.ms >= kPlayTap) drums.push_back(s);
     // The clicks of the button itself go first.
     while (!drums.empty() && drums.front().name != "bass") drums.erase(drums.begin());
@@ -134,15 +76,15 @@ TEST(MachineScenarioTest, PlayingASavedTrackSoundsItsSegmentInTime) {
     // While playing, the time line and the play/pause button differ from the picture at
     // rest; after the end both are back as they were at rest (the ticker moves on, so only
     // the button is compared exactly).
-    const Shot rest = Load(folder, "rest.png"), playing = Load(folder, "playing.png"),
-               ended = Load(folder, "ended.png");
-    ASSERT_EQ(rest.w, 480);
+    const Frame rest = run.Shot("rest.png"), playing = run.Shot("playing.png"),
+                ended = run.Shot("ended.png");
+    ASSERT_EQ(rest.width, 480);
     const int32_t barTop = 640 - 48;
-    EXPECT_GT(Changed(rest, playing, 160, barTop, 320, 640), 50);
-    EXPECT_GT(Changed(rest, playing, kPlayX - 24, barTop, kPlayX + 24, 640), 50);
-    EXPECT_EQ(Changed(rest, ended, kPlayX - 24, barTop, kPlayX + 24, 640), 0);
+    EXPECT_GT(rest.Differences(playing, 160, barTop, 320, 640), 50);
+    EXPECT_GT(rest.Differences(playing, kPlayX - 24, barTop, kPlayX + 24, 640), 50);
+    EXPECT_EQ(rest.Differences(ended, kPlayX - 24, barTop, kPlayX + 24, 640), 0);
     // The rest of the screen stays as it was.
-    EXPECT_EQ(Changed(rest, playing, 0, 100, 480, barTop - 10), 0);
+    EXPECT_EQ(rest.Differences(playing, 0, 100, 480, barTop - 10), 0);
 }
 
 } // namespace

@@ -1,133 +1,28 @@
 // The real program run headless with scripts through its menus: what the settings hold
 // afterwards, what the frames show and what was heard.
-#include "tests/support/TempFolder.h"
-#include "tools/png/PngFile.h"
+#include "tests/support/ScenarioRun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // The program starts its first screen once the splash has had its 5000 ms.
 constexpr int kFirstScreenMs = 5000;
 
-struct Frame {
-    int32_t width = 0, height = 0;
-    std::vector<uint16_t> pixels;
-    bool Load(const fs::path& path) { return png::ReadPng(path.string(), width, height, pixels); }
-    uint16_t At(int32_t x, int32_t y) const {
-        return pixels[size_t(y) * size_t(width) + size_t(x)];
-    }
-    // Pixels that differ from other's inside rows [top, bottom).
-    int Differences(const Frame& other, int32_t top, int32_t bottom) const {
-        int n = 0;
-        for (int32_t y = top; y < bottom; ++y)
-            for (int32_t x = 0; x < width; ++x) n += At(x, y) != other.At(x, y);
-        return n;
-    }
-    // Nearly white pixels (the small font's text) inside rows [top, bottom).
-    int WhitePixels(int32_t top, int32_t bottom) const {
-        int n = 0;
-        for (int32_t y = top; y < bottom; ++y)
-            for (int32_t x = 0; x < width; ++x) {
-                uint16_t p = At(x, y);
-                n += (p >> 11) >= 28 && ((p >> 5) & 63) >= 56 && (p & 31) >= 28;
-            }
-        return n;
-    }
-};
-
-class MenuRun {
-public:
-    MenuRun() {
-        // The program's data with a save folder of its own, so saved tracks elsewhere never
-        // count here.
-        fs::path game = fs::path(TAMBORIX_PROGRAM).parent_path();
-        data_ = folder_.Path() / "data";
-        fs::create_directories(data_ / "save");
-        for (const char* sub : {"imgs", "language", "soundfx", "music", "level"})
-            fs::create_directory_symlink(game / sub, data_ / sub);
-    }
-
-    // Presets options in the settings file before the run.
-    void Preset(const std::map<std::string, uint32_t>& options) {
-        std::ostringstream reg;
-        reg << "Windows Registry Editor Version 5.00\n\n"
-               "[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\Options]\n";
-        for (const auto& [name, value] : options) {
-            char hex[64];
-            std::snprintf(hex, sizeof hex, "%02x,%02x,%02x,%02x", value & 255, (value >> 8) & 255,
-                          (value >> 16) & 255, value >> 24);
-            reg << '"' << name << "\"=hex:" << hex << "\n";
+// Nearly white pixels (the small font's text) inside rows [top, bottom).
+int WhitePixels(const Frame& frame, int32_t top, int32_t bottom) {
+    int n = 0;
+    for (int32_t y = top; y < bottom; ++y)
+        for (int32_t x = 0; x < frame.width; ++x) {
+            uint16_t p = frame.At(x, y);
+            n += (p >> 11) >= 28 && ((p >> 5) & 63) >= 56 && (p & 31) >= 28;
         }
-        folder_.WriteFile("registry.reg", reg.str());
-    }
-
-    // Runs the script (lines "at MS ..."); the exit code.
-    int Run(const std::string& script, const std::string& size = "480x640") {
-        folder_.WriteFile("script.txt", script);
-        std::string dir = folder_.Path().string();
-        std::string command = std::string(TAMBORIX_PROGRAM) + " --headless --size " + size +
-                              " --data " + data_.string() + " --script " + dir +
-                              "/script.txt --registry " + dir + "/registry.reg --shots " + dir +
-                              "/shots --audio-log " + dir + "/audio.log >" + dir + "/out.txt 2>&1";
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    // An option as the program left it, or -1 when it is not stored.
-    int64_t Option(const std::string& name) const {
-        std::ifstream in(folder_.Path() / "registry.reg");
-        std::string line, key = '"' + name + "\"=hex:";
-        bool inOptions = false;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty() && line[0] == '[') inOptions = line.ends_with("\\Tamborix\\Options]");
-            if (!inOptions || line.rfind(key, 0) != 0) continue;
-            std::istringstream bytes(line.substr(key.size()));
-            uint32_t value = 0, byte = 0;
-            for (int i = 0; i < 4 && bytes >> std::hex >> byte; ++i) {
-                value |= byte << (8 * i);
-                bytes.ignore(1);
-            }
-            return value;
-        }
-        return -1;
-    }
-
-    Frame Shot(const std::string& name) const {
-        Frame frame;
-        EXPECT_TRUE(frame.Load(folder_.Path() / "shots" / name)) << name;
-        return frame;
-    }
-    bool HasShot(const std::string& name) const {
-        return fs::exists(folder_.Path() / "shots" / name);
-    }
-    // Times (virtual ms) at which the named sound started.
-    std::vector<uint32_t> Heard(const std::string& sound) const {
-        std::ifstream in(folder_.Path() / "audio.log");
-        std::vector<uint32_t> times;
-        uint32_t at;
-        std::string name, rest;
-        while (in >> at >> name && std::getline(in, rest))
-            if (name == sound) times.push_back(at);
-        return times;
-    }
-    bool ErrorLogged() const { return fs::exists(data_ / "error.txt"); }
-
-private:
-    TempFolder folder_;
-    fs::path data_;
-};
+    return n;
+}
 
 // Builds a script from steps at growing times.
 class Script {
@@ -152,7 +47,7 @@ private:
 };
 
 TEST(MenuScenario, FirstStartShowsTheSplashThenTheLanguagesAndStoresTheChoice) {
-    MenuRun english, german, spanish;
+    ScenarioRun english, german, spanish;
     auto script = [](const char* move, const char* second) {
         return Script(1000)
             .Then(0, "shot splash.png")
@@ -175,22 +70,23 @@ TEST(MenuScenario, FirstStartShowsTheSplashThenTheLanguagesAndStoresTheChoice) {
 
     // The logo is on screen and its jingle starts with it.
     Frame splash = german.Shot("splash.png");
-    EXPECT_GT(splash.Differences(Frame{splash.width, splash.height,
-                                       std::vector<uint16_t>(splash.pixels.size(), 0)},
-                                 0, splash.height),
+    EXPECT_GT(splash.DifferencesInRows(Frame{splash.width, splash.height,
+                                             std::vector<uint16_t>(splash.pixels.size(), 0)},
+                                       0, splash.height),
               1000);
     ASSERT_EQ(german.Heard("vglogo").size(), 1u);
     EXPECT_EQ(german.Heard("vglogo")[0], 0u);
 
     // Everything up to the choice is the same; the main menu then speaks another language.
     Frame englishMain = english.Shot("main.png"), germanMain = german.Shot("main.png");
-    EXPECT_EQ(english.Shot("languages.png").Differences(german.Shot("languages.png"), 0, 640), 0);
-    EXPECT_GT(englishMain.Differences(germanMain, 0, 640), 500);
+    EXPECT_EQ(english.Shot("languages.png").DifferencesInRows(german.Shot("languages.png"), 0, 640),
+              0);
+    EXPECT_GT(englishMain.DifferencesInRows(germanMain, 0, 640), 500);
     EXPECT_FALSE(german.ErrorLogged());
 }
 
 TEST(MenuScenario, BackOnTheLanguageScreenOrTheMainMenuEndsTheProgram) {
-    MenuRun languages, menu;
+    ScenarioRun languages, menu;
     std::string script = Script(kFirstScreenMs + 500)
                              .Then(0, "key back")
                              .Then(3000, "shot still-running.png")
@@ -206,7 +102,7 @@ TEST(MenuScenario, BackOnTheLanguageScreenOrTheMainMenuEndsTheProgram) {
 // with wrap-around. The key names are the device's; once the screen is turned to landscape
 // the user's right is the device's down key.
 TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
-    MenuRun run;
+    ScenarioRun run;
     run.Preset({{"Language", 0}, {"MasterVolume", 3}});
     Script s(kFirstScreenMs + 500);
     s.Then(0, "key down").Then(200, "key down").Then(200, "key action"); // settings
@@ -240,7 +136,7 @@ TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
 }
 
 TEST(MenuScenario, ATapOpensTheEntryItWentDownAndUpOn) {
-    MenuRun run;
+    ScenarioRun run;
     run.Preset({{"Language", 0}});
     // On the 640-high main menu the settings entry's letters span y 365 to 405, the drum
     // machine's 330 to 370.
@@ -253,12 +149,12 @@ TEST(MenuScenario, ATapOpensTheEntryItWentDownAndUpOn) {
     ASSERT_EQ(run.Run(s.Text()), 0);
     // The main menu has no title bar; the settings menu has.
     Frame main = run.Shot("main.png"), settings = run.Shot("settings.png");
-    EXPECT_GT(settings.Differences(main, 0, 20), 5000);
+    EXPECT_GT(settings.DifferencesInRows(main, 0, 20), 5000);
     EXPECT_EQ(run.Heard("click").size(), 1u);
 }
 
 TEST(MenuScenario, DeviceInformationShowsTheDisplayDescription) {
-    MenuRun run;
+    ScenarioRun run;
     run.Preset({{"Language", 0}});
     Script s(kFirstScreenMs + 500);
     s.Then(0, "key down").Then(200, "key down").Then(200, "key action"); // settings
@@ -269,12 +165,12 @@ TEST(MenuScenario, DeviceInformationShowsTheDisplayDescription) {
     ASSERT_EQ(run.Run(s.Text(), "240x320"), 0);
     Frame settings = run.Shot("settings.png"), info = run.Shot("info.png");
     // A new title, and a block of white text around the middle of the screen.
-    EXPECT_GT(info.Differences(settings, 0, 40), 50);
-    EXPECT_GT(info.WhitePixels(110, 210), 300);
+    EXPECT_GT(info.DifferencesInRows(settings, 0, 40), 50);
+    EXPECT_GT(WhitePixels(info, 110, 210), 300);
 }
 
 TEST(MenuScenario, TrackEntryWithoutSavedTracksShowsTheMessageAndBackReturns) {
-    MenuRun run;
+    ScenarioRun run;
     run.Preset({{"Language", 0}});
     Script s(kFirstScreenMs + 500);
     s.Then(0, "key down").Then(200, "key action"); // drum machine
@@ -288,12 +184,12 @@ TEST(MenuScenario, TrackEntryWithoutSavedTracksShowsTheMessageAndBackReturns) {
     Frame machine = run.Shot("machine.png"), message = run.Shot("message.png");
     Frame again = run.Shot("machine-again.png");
     const int titleBar = 80;
-    EXPECT_GT(message.Differences(machine, 0, titleBar), 200);
-    EXPECT_EQ(again.Differences(machine, 0, titleBar), 0);
+    EXPECT_GT(message.DifferencesInRows(machine, 0, titleBar), 200);
+    EXPECT_EQ(again.DifferencesInRows(machine, 0, titleBar), 0);
 }
 
 TEST(MenuScenario, AboutPagesTurnEveryThreeSecondsWithTheBassDrum) {
-    MenuRun run;
+    ScenarioRun run;
     run.Preset({{"Language", 0}});
     Script s(kFirstScreenMs + 500);
     for (int i = 0; i < 4; ++i) s.Then(200, "key down");
@@ -308,7 +204,7 @@ TEST(MenuScenario, AboutPagesTurnEveryThreeSecondsWithTheBassDrum) {
         EXPECT_GE(beats[i] - beats[i - 1], 2950u);
         EXPECT_LE(beats[i] - beats[i - 1], 3050u);
     }
-    EXPECT_GT(run.Shot("page1.png").Differences(run.Shot("page0.png"), 100, 500), 1000);
+    EXPECT_GT(run.Shot("page1.png").DifferencesInRows(run.Shot("page0.png"), 100, 500), 1000);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The real program, run headless with a script: it must start, take the input, save the
 // shot, and end by itself with exit code 0; a bad command line or script must not run.
+#include "tests/support/ScenarioRun.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +18,19 @@ int RunProgram(const std::string& arguments) {
 }
 
 TEST(ScenarioTest, ScriptedRunTakesInputSavesTheShotAndEnds) {
-    TempFolder folder;
-    folder.WriteFile("run.txt", "at 6000 tap 120 200\n"
-                                "at 6500 down 30 300 / at 6900 up 30 300\n"
-                                "at 7000 key action\n"
-                                "at 7100 key back\n"
-                                "at 7200 char a\n"
-                                "at 8000 shot menu.png\n"
-                                "at 9000 quit\n");
-    std::string dir = folder.Path().string();
-    EXPECT_EQ(RunProgram("--headless --script " + dir + "/run.txt --size 240x320 --registry " +
-                         dir + "/registry.reg --shots " + dir + "/shots --audio-log " + dir +
-                         "/audio.log"),
+    ScenarioRun run;
+    EXPECT_EQ(run.Run("at 6000 tap 120 200\n"
+                      "at 6500 down 30 300 / at 6900 up 30 300\n"
+                      "at 7000 key action\n"
+                      "at 7100 key back\n"
+                      "at 7200 char a\n"
+                      "at 8000 shot menu.png\n"
+                      "at 9000 quit\n",
+                      "240x320"),
               0);
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "shots" / "menu.png"));
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "registry.reg"));
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "error.txt"));
+    EXPECT_TRUE(run.HasShot("menu.png"));
+    EXPECT_TRUE(std::filesystem::exists(run.Folder() / "registry.reg"));
+    EXPECT_FALSE(run.ErrorLogged());
 }
 
 TEST(ScenarioTest, RunWithoutQuitEndsAfterTheScript) {
