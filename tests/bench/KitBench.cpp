@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/RegistryStore.h"
 #include "platform/video/HeadlessBackend.h"
+#include "tests/support/HeadlessApp.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
@@ -81,19 +82,13 @@ void BM_KitScreenFrame(benchmark::State& state) {
     const std::filesystem::path registry =
         std::filesystem::temp_directory_path() / "tamborix-kit-bench.reg";
     std::filesystem::remove(registry);
-    platform::SetRegistryPath(registry.string());
-    std::u16string folder;
-    for (char c : game.string()) folder += char16_t(c);
-    SetAppPath(VGString(folder.c_str()));
     platform::VirtualClock clock{1000};
-    platform::InstallBackend(
-        std::make_unique<platform::HeadlessBackend>(platform::HeadlessOptions(), &clock));
-    TheDisplay.Open();
-    TheDisplay.SetUp();
-    GameApp* app = static_cast<GameApp*>(CreateGameApp());
-    TheApp = TheGame = app;
-    app->Init();
-    StartingUp = 0;
+    HeadlessAppSetup setup;
+    setup.dataFolder = game;
+    setup.registry = registry;
+    setup.chooseLanguage = false;
+    setup.resume = false;
+    GameApp* app = StartHeadlessApp(setup, clock);
     GraphicsQuality = kAllDetails;
     NoSounds sounds;
     app->kit.sounds = &sounds;

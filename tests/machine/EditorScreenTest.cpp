@@ -9,13 +9,10 @@
 #include "game/machine/SegmentEditorDialogs.h"
 #include "game/machine/SelectionScreens.h"
 #include "game/machine/TrackEditor.h"
-#include "platform/RegistryStore.h"
-#include "platform/audio/AudioOutput.h"
-#include "platform/video/HeadlessBackend.h"
 #include "tests/drumkit/KitTestData.h"
+#include "tests/support/HeadlessApp.h"
 #include "tests/support/TempFolder.h"
 #include "tools/png/PngFile.h"
-#include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGError.h"
@@ -49,46 +46,20 @@ protected:
         const fs::path game = TBX_GAME_DIR;
         if (!fs::exists(game / "imgs" / "machine.img")) GTEST_SKIP() << "not baked";
         // The program's folder: the baked data and an empty save folder.
-        for (const char* dir : {"imgs", "language", "soundfx", "music", "level"})
-            fs::create_directory_symlink(game / dir, temp.Path() / dir);
+        LinkBakedData(game, temp.Path());
         fs::create_directory(temp.Path() / "save");
-        ResetShellState();
-        ClearErrors();
-        platform::SetRegistryPath((temp.Path() / "registry.reg").string());
-        WriteOption(u"Language", 0);
-        std::u16string folder;
-        for (char c : temp.Path().string() + "/") folder += char16_t(c);
-        SetAppPath(VGString(folder.c_str()));
-        platform::HeadlessOptions options;
-        options.width = GetParam().w;
-        options.height = GetParam().h;
-        options.shotsDir = temp.Path().string();
-        platform::InstallBackend(std::make_unique<platform::HeadlessBackend>(options, &clock));
-        TheDisplay.Open();
-        TheDisplay.SetUp();
-        GameApp* app = static_cast<GameApp*>(CreateGameApp());
-        TheApp = TheGame = app;
-        app->Init();
-        app->Resume();
-        StartingUp = 0;
+        HeadlessAppSetup setup;
+        setup.dataFolder = temp.Path();
+        setup.registry = temp.Path() / "registry.reg";
+        setup.display.width = GetParam().w;
+        setup.display.height = GetParam().h;
+        setup.display.shotsDir = temp.Path().string();
+        StartHeadlessApp(setup, clock);
         started = true;
         ASSERT_EQ(ErrorFlag, 0u) << "start-up failed";
     }
     void TearDown() override {
-        if (!started) return;
-        static auto* exitClock = new platform::VirtualClock(0);
-        platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
-        TheGameApp->Shutdown();
-        delete TheApp;
-        TheApp = nullptr;
-        TheGame = nullptr;
-        TheGameApp = nullptr;
-        TheDisplay.Close();
-        TheDisplay = VGDeviceScreen();
-        platform::UninstallBackend();
-        platform::SetRegistryPath(std::string());
-        ResetShellState();
-        ClearErrors();
+        if (started) StopHeadlessApp();
     }
 
     // Replaces whatever screen is current and lets its input lock pass.
@@ -104,25 +75,10 @@ protected:
     }
     template <typename T> T* Current() { return dynamic_cast<T*>(TheGameApp->currentScreen); }
 
-    void Run(uint32_t ms) {
-        uint32_t start = clock.TickCount();
-        do FrameTick();
-        while (int32_t(clock.TickCount() - start) < int32_t(ms));
-    }
-    void Key(uint32_t code) {
-        WindowProc(kMsgKeyDown, code, 0);
-        FrameTick();
-        WindowProc(kMsgKeyUp, code, kAlreadyDownBit);
-        FrameTick();
-    }
-    void Down(int32_t x, int32_t y) {
-        WindowProc(kMsgButtonDown, 1, PackStylus(int16_t(x), int16_t(y)));
-        FrameTick();
-    }
-    void Up(int32_t x, int32_t y) {
-        WindowProc(kMsgButtonUp, 0, PackStylus(int16_t(x), int16_t(y)));
-        FrameTick();
-    }
+    void Run(uint32_t ms) { RunFrames(clock, ms); }
+    void Key(uint32_t code) { PressKey(code); }
+    void Down(int32_t x, int32_t y) { StylusDown(x, y); }
+    void Up(int32_t x, int32_t y) { StylusUp(x, y); }
     void Tap(int32_t x, int32_t y) {
         Down(x, y);
         Up(x, y);
