@@ -16,27 +16,24 @@
 #include "platform/RegistryStore.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/video/SdlBackend.h"
-#include "tools/soundfile/SoundFileWriter.h"
+#include "tests/bench/DiskAudioCapture.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGWindows.h"
 
 #include <SDL.h>
-#include <dlfcn.h>
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <thread>
 #include <vector>
@@ -45,58 +42,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string fifoPath;
-std::atomic<bool> armed{false};
-std::atomic<uint64_t> arrivalNs{0};
-// The reader's own CPU time, so the idle figure can leave the measuring out.
-std::atomic<uint64_t> readerCpuNs{0};
-
-uint64_t ThreadCpuNs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return uint64_t(t.tv_sec) * 1000000000ull + uint64_t(t.tv_nsec);
-}
-
-uint64_t SteadyNs() {
-    return uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        std::chrono::steady_clock::now().time_since_epoch())
-                        .count());
-}
-
-double Percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[size_t(p * double(values.size() - 1) + 0.5)];
-}
-
-FILE* Unbuffered(FILE* file, const char* path) {
-    if (file && !fifoPath.empty() && fifoPath == path) std::setvbuf(file, nullptr, _IONBF, 0);
-    return file;
-}
-
-void ReadFifo(std::string fifo) {
-    int fd = open(fifo.c_str(), O_RDONLY);
-    if (fd < 0) return;
-    uint8_t buffer[4096];
-    size_t carry = 0;
-    for (;;) {
-        ssize_t got = read(fd, buffer + carry, sizeof buffer - carry);
-        if (got <= 0) break;
-        uint64_t now = SteadyNs();
-        size_t bytes = carry + size_t(got);
-        size_t frames = bytes / 4;
-        for (size_t f = 0; f < frames && armed.load(); ++f) {
-            auto left = int16_t(uint16_t(buffer[4 * f] | buffer[4 * f + 1] << 8));
-            if (std::abs(left) > 2000) {
-                arrivalNs = now;
-                armed = false;
-            }
-        }
-        carry = bytes - frames * 4;
-        std::memmove(buffer, buffer + frames * 4, carry);
-        readerCpuNs = ThreadCpuNs();
-    }
-    close(fd);
-}
+LoudSampleWatch watch;
 
 void PushButton(bool down, int32_t x, int32_t y) {
     SDL_Event event;
@@ -141,14 +87,7 @@ bool PrepareData(const fs::path& from, const fs::path& to) {
     for (const auto& entry : fs::directory_iterator(from / "soundfx", error))
         fs::create_symlink(entry.path(), to / "soundfx" / entry.path().filename(), error);
     fs::remove(to / "soundfx" / "snare.wavc", error);
-    std::vector<uint8_t> samples;
-    for (int i = 0; i < 220; ++i) {
-        auto s = int16_t(i % 2 ? 12000 : -12000);
-        samples.push_back(uint8_t(s & 0xFF));
-        samples.push_back(uint8_t(uint16_t(s) >> 8));
-    }
-    auto image = soundfile::MakeWavImage(1, 22050, 16, samples.data(), samples.size());
-    auto file = soundfile::EncodeSoundFile(image.data(), image.size());
+    const std::vector<uint8_t> file = BurstSoundFile();
     std::ofstream(to / "soundfx" / "snare.wavc", std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
     return fs::exists(to / "imgs" / "drums.img");
@@ -174,10 +113,10 @@ double CpuSeconds() {
 void Idle() {
     std::this_thread::sleep_for(std::chrono::seconds(2)); // the kit is loaded and drawn
     double cpu = CpuSeconds();
-    uint64_t reader = readerCpuNs.load();
+    uint64_t reader = watch.readerCpuNs.load();
     uint64_t start = SteadyNs();
     std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
-    double used = CpuSeconds() - cpu - double(readerCpuNs.load() - reader) / 1e9;
+    double used = CpuSeconds() - cpu - double(watch.readerCpuNs.load() - reader) / 1e9;
     idleShare = used / (double(SteadyNs() - start) / 1e9);
     // Proof that the time was spent on the kit screen: only its update moves the kit's clock.
     if (!TheGameApp || TheGameApp->kit.clock < idleSeconds * 900) idleShare = -1;
@@ -186,27 +125,27 @@ void Idle() {
 
 // One tap on the snare: the milliseconds until it was heard, or a negative value.
 double TapOnce(int32_t x, int32_t y) {
-    armed = true;
+    watch.armed = true;
     uint64_t pushed = SteadyNs();
     PushButton(true, x, y);
-    while (armed && SteadyNs() < pushed + 500000000ull)
+    while (watch.armed && SteadyNs() < pushed + 500000000ull)
         std::this_thread::sleep_for(std::chrono::microseconds(50));
-    bool heard = !armed;
-    armed = false;
+    bool heard = !watch.armed;
+    watch.armed = false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     PushButton(false, x, y);
-    return heard ? double(arrivalNs.load() - pushed) / 1e6 : -1.0;
+    return heard ? double(watch.arrivalNs.load() - pushed) / 1e6 : -1.0;
 }
 
 // The action key once; true when its click was heard (a menu item was activated).
 bool ReturnHeard() {
-    armed = true;
+    watch.armed = true;
     uint64_t pushed = SteadyNs();
     PushReturn();
-    while (armed && SteadyNs() < pushed + 500000000ull)
+    while (watch.armed && SteadyNs() < pushed + 500000000ull)
         std::this_thread::sleep_for(std::chrono::microseconds(50));
-    bool heard = !armed;
-    armed = false;
+    bool heard = !watch.armed;
+    watch.armed = false;
     return heard;
 }
 
@@ -255,17 +194,6 @@ void Drive() {
 
 } // namespace
 
-extern "C" FILE* fopen(const char* path, const char* mode) {
-    using Open = FILE* (*)(const char*, const char*);
-    static auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen"));
-    return Unbuffered(real(path, mode), path);
-}
-extern "C" FILE* fopen64(const char* path, const char* mode) {
-    using Open = FILE* (*)(const char*, const char*);
-    static auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen64"));
-    return Unbuffered(real(path, mode), path);
-}
-
 int main(int argc, char** argv) {
     idleMode = argc > 1 && std::strcmp(argv[1], "idle") == 0;
     if (!idleMode && (argc < 2 || std::strcmp(argv[1], "latency") != 0)) {
@@ -282,7 +210,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no baked data in %s\n", TBX_GAME_DIR);
         return 1;
     }
-    fifoPath = (folder / "disk.fifo").string();
+    const std::string fifoPath = (folder / "disk.fifo").string();
+    SetUnbufferedPath(fifoPath);
     if (mkfifo(fifoPath.c_str(), 0600) != 0) {
         std::perror("mkfifo");
         return 1;
@@ -307,7 +236,7 @@ int main(int argc, char** argv) {
     SetAppPath(VGString(std::u16string(data.begin(), data.end()).c_str()));
 
     std::thread reader;
-    if (useDisk) reader = std::thread(ReadFifo, fifoPath);
+    if (useDisk) reader = std::thread(ReadFifo, fifoPath, std::ref(watch));
     std::string error;
     platform::SdlOptions options;
     if (const char* shot = std::getenv("KIT_MEASURE_SHOT")) options.windowShotPath = shot;

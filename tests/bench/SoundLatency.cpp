@@ -11,90 +11,29 @@
 // --buffered leaves the driver's stream as SDL opened it, to show what buffering does.
 #include "platform/RegistryStore.h"
 #include "platform/audio/AudioOutput.h"
-#include "tools/soundfile/SoundFileWriter.h"
+#include "tests/bench/DiskAudioCapture.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGSoundManager.h"
 
-#include <dlfcn.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <thread>
 #include <vector>
 
 namespace {
 
-std::string fifoPath;
-
-uint64_t SteadyNs() {
-    return uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        std::chrono::steady_clock::now().time_since_epoch())
-                        .count());
-}
-
-double Percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    return values[size_t(p * double(values.size() - 1) + 0.5)];
-}
-
-FILE* Unbuffered(FILE* file, const char* path) {
-    if (file && !fifoPath.empty() && fifoPath == path) std::setvbuf(file, nullptr, _IONBF, 0);
-    return file;
-}
-
-// The FIFO's reader: stamps the first loud sample after each call is armed.
-std::atomic<bool> armed{false};
-std::atomic<uint64_t> arrivalNs{0};
-
-void ReadFifo(std::string fifo) {
-    int fd = open(fifo.c_str(), O_RDONLY);
-    if (fd < 0) return;
-    uint8_t buffer[4096];
-    size_t carry = 0; // bytes of an incomplete frame kept at the front
-    for (;;) {
-        ssize_t got = read(fd, buffer + carry, sizeof buffer - carry);
-        if (got <= 0) break;
-        uint64_t now = SteadyNs();
-        size_t bytes = carry + size_t(got);
-        size_t frames = bytes / 4;
-        for (size_t f = 0; f < frames && armed.load(); ++f) {
-            auto left = int16_t(uint16_t(buffer[4 * f] | buffer[4 * f + 1] << 8));
-            if (std::abs(left) > 2000) {
-                arrivalNs = now;
-                armed = false;
-            }
-        }
-        carry = bytes - frames * 4;
-        std::memmove(buffer, buffer + frames * 4, carry);
-    }
-    close(fd);
-}
+LoudSampleWatch watch;
 
 } // namespace
-
-// SDL's disk driver opens its file through stdio; the FIFO's stream is made unbuffered here,
-// or its 8 KiB buffer would hold the audio back in lumps of about 46 ms.
-extern "C" FILE* fopen(const char* path, const char* mode) {
-    using Open = FILE* (*)(const char*, const char*);
-    static auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen"));
-    return Unbuffered(real(path, mode), path);
-}
-extern "C" FILE* fopen64(const char* path, const char* mode) {
-    using Open = FILE* (*)(const char*, const char*);
-    static auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen64"));
-    return Unbuffered(real(path, mode), path);
-}
 
 int main(int argc, char** argv) {
     int calls = argc > 1 ? std::atoi(argv[1]) : 200;
@@ -104,7 +43,7 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "soundfx");
     std::string fifo = (folder / "disk.fifo").string();
-    if (!buffered) fifoPath = fifo;
+    if (!buffered) SetUnbufferedPath(fifo);
     if (mkfifo(fifo.c_str(), 0600) != 0) {
         std::perror("mkfifo");
         return 1;
@@ -112,22 +51,14 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", fifo.c_str(), 1);
 
-    // A 10 ms burst at 22.05 kHz, as the kit's sounds are stored.
-    std::vector<uint8_t> samples;
-    for (int i = 0; i < 220; ++i) {
-        auto s = int16_t(i % 2 ? 12000 : -12000);
-        samples.push_back(uint8_t(s & 0xFF));
-        samples.push_back(uint8_t(uint16_t(s) >> 8));
-    }
-    auto image = soundfile::MakeWavImage(1, 22050, 16, samples.data(), samples.size());
-    auto file = soundfile::EncodeSoundFile(image.data(), image.size());
+    const std::vector<uint8_t> file = BurstSoundFile(); // 10 ms, stored as the kit's sounds
     std::ofstream(folder / "soundfx" / "snare.wavc", std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
     platform::SetRegistryPath((folder / "registry.reg").string());
     std::string base = folder.string();
     SetAppPath(VGString(std::u16string(base.begin(), base.end()).c_str()));
 
-    std::thread reader(ReadFifo, fifo);
+    std::thread reader(ReadFifo, fifo, std::ref(watch));
     platform::SetAudioOutput(platform::CreateSdlAudioOutput());
     auto& audio = platform::Audio();
     uint32_t period = audio.PeriodFrames();
@@ -153,7 +84,7 @@ int main(int argc, char** argv) {
                 for (int c = 1; c < VGSoundManager::kChannels; ++c)
                     if (sounds.Channel(c).current == &entry->data)
                         audio.LastBufferStart(sounds.Channel(c).device, lastNs, countBefore);
-            armed = true;
+            watch.armed = true;
             uint64_t called = SteadyNs();
             SoundChannel* channel = sounds.RestartSound(u"snare", 3, 1.0f);
             if (!channel) {
@@ -162,18 +93,18 @@ int main(int argc, char** argv) {
             }
             uint64_t startNs = 0;
             uint32_t count = countBefore;
-            while (SteadyNs() < called + 500000000ull && (count == countBefore || armed)) {
+            while (SteadyNs() < called + 500000000ull && (count == countBefore || watch.armed)) {
                 audio.LastBufferStart(channel->device, startNs, count);
                 std::this_thread::sleep_for(std::chrono::microseconds(50));
             }
-            if (count == countBefore || armed) {
+            if (count == countBefore || watch.armed) {
                 std::fprintf(stderr,
                              "call %d: no start seen within 500 ms (mixed %d, written %d)\n", i,
-                             int(count != countBefore), int(!armed));
+                             int(count != countBefore), int(!watch.armed));
                 std::_Exit(1); // the reader thread still waits on the FIFO
             }
             mixed.push_back(double(startNs - called) / 1e6);
-            written.push_back(double(arrivalNs.load() - called) / 1e6);
+            written.push_back(double(watch.arrivalNs.load() - called) / 1e6);
         }
     }
     platform::SetAudioOutput(platform::CreateNullAudioOutput()); // closes the FIFO
