@@ -27,11 +27,11 @@ constexpr uint32_t kBackLabel = 1;
 // The track choice also answers to this action.
 constexpr int32_t kAlsoChoose = 20;
 
-} // namespace
-
-void CopySegment(uint32_t fromSlot, uint32_t toSlot) {
-    Segment* source = new (std::nothrow) Segment;
-    Segment* target = new (std::nothrow) Segment;
+// Copies the segment or track in fromSlot over the one in toSlot under the target's own name.
+// A target that cannot be written keeps its old content; nothing is reported.
+template <typename Record> void CopyRecord(uint32_t fromSlot, uint32_t toSlot) {
+    Record* source = new (std::nothrow) Record;
+    Record* target = new (std::nothrow) Record;
     if (source && target) {
         source->slot = fromSlot;
         Reset(*source);
@@ -39,27 +39,20 @@ void CopySegment(uint32_t fromSlot, uint32_t toSlot) {
         target->slot = toSlot;
         Reset(*target);
         Load(*target);
-        // A target that cannot be written keeps its old content; nothing is reported.
         Save(*source, toSlot, target->name);
     }
     delete source;
     delete target;
 }
 
+} // namespace
+
+void CopySegment(uint32_t fromSlot, uint32_t toSlot) {
+    CopyRecord<Segment>(fromSlot, toSlot);
+}
+
 void CopyTrack(uint32_t fromSlot, uint32_t toSlot) {
-    Track* source = new (std::nothrow) Track;
-    Track* target = new (std::nothrow) Track;
-    if (source && target) {
-        source->slot = fromSlot;
-        Reset(*source);
-        Load(*source);
-        target->slot = toSlot;
-        Reset(*target);
-        Load(*target);
-        Save(*source, toSlot, target->name);
-    }
-    delete source;
-    delete target;
+    CopyRecord<Track>(fromSlot, toSlot);
 }
 
 SegmentSelectScreen::SegmentSelectScreen(uint32_t targetSlot) : copyTarget(targetSlot) {}
