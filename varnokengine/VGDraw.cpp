@@ -90,28 +90,11 @@ void DrawRegionOn(const DrawSurface& s, const VGBitmap& b, int32_t x, int32_t y,
     h = SaneCoordinate(h);
     srcX = SaneCoordinate(srcX);
     srcY = SaneCoordinate(srcY);
-    if (!(b.flags & FlagTrimmed)) {
-        DrawStored(s, b, x, y, w, h, srcX, srcY);
-        return;
-    }
-    // Trimmed: the part of the request that falls in a margin is transparent; drop it and
-    // move the destination by the same amount.
-    int32_t sx = srcX - b.trimLeft;
-    int32_t sy = srcY - b.trimTop;
-    if (sx < 0) {
-        w += sx;
-        x -= sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        h += sy;
-        y -= sy;
-        sy = 0;
-    }
-    w = std::min(w, b.width - sx);
-    h = std::min(h, b.height - sy);
-    if (w < 1 || h < 1) return;
-    DrawStored(s, b, x, y, w, h, sx, sy);
+    // Trimmed: the stored pixels start at the margins, and a request reaching into a margin
+    // is cut there as transparent, like anything else outside the stored pixels.
+    const bool trimmed = (b.flags & FlagTrimmed) != 0;
+    DrawStored(s, b, x, y, w, h, srcX - (trimmed ? b.trimLeft : 0),
+               srcY - (trimmed ? b.trimTop : 0));
 }
 
 void VGBitmap::Draw(const VGBitmap* bitmap, int32_t x, int32_t y) {
