@@ -94,6 +94,17 @@ void Triangle(cairo_t* cr, double x, double y, double w, double h, bool right) {
     cairo_close_path(cr);
 }
 
+// A filled triangle through the three points, inked like every icon.
+void InkTriangle(cairo_t* cr, double x1, double y1, double x2, double y2, double x3, double y3,
+                 uint32_t colour) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x1, y1);
+    cairo_line_to(cr, x2, y2);
+    cairo_line_to(cr, x3, y3);
+    cairo_close_path(cr);
+    Ink(cr, colour);
+}
+
 void Metronome(cairo_t* cr, uint32_t colour, bool swung) {
     cairo_new_path(cr);
     cairo_move_to(cr, 18, 10);
@@ -144,18 +155,8 @@ void LoopArrows(cairo_t* cr, uint32_t colour) {
     cairo_arc(cr, 24, 24, 11, Pi * 0.15, Pi * 0.95);
     StrokeInk(cr, colour, 3.2);
     // Arrow heads.
-    cairo_new_path(cr);
-    cairo_move_to(cr, 30, 9);
-    cairo_line_to(cr, 39, 15);
-    cairo_line_to(cr, 29, 19);
-    cairo_close_path(cr);
-    Ink(cr, colour);
-    cairo_new_path(cr);
-    cairo_move_to(cr, 18, 39);
-    cairo_line_to(cr, 9, 33);
-    cairo_line_to(cr, 19, 29);
-    cairo_close_path(cr);
-    Ink(cr, colour);
+    InkTriangle(cr, 30, 9, 39, 15, 29, 19, colour);
+    InkTriangle(cr, 18, 39, 9, 33, 19, 29, colour);
 }
 
 ArtImage Button(uint32_t id, int w, int h, Face face, const std::function<void(cairo_t*)>& icon) {
@@ -310,18 +311,8 @@ std::vector<ArtImage> BuildButtonsPack() {
         cairo_rectangle(cr, 6, 23, 36, 2);
         SetRgb(cr, EdgeDark);
         cairo_fill(cr);
-        cairo_new_path(cr);
-        cairo_move_to(cr, 14, 19);
-        cairo_line_to(cr, 24, 8);
-        cairo_line_to(cr, 34, 19);
-        cairo_close_path(cr);
-        Ink(cr, IconWhite);
-        cairo_new_path(cr);
-        cairo_move_to(cr, 14, 29);
-        cairo_line_to(cr, 24, 40);
-        cairo_line_to(cr, 34, 29);
-        cairo_close_path(cr);
-        Ink(cr, IconWhite);
+        InkTriangle(cr, 14, 19, 24, 8, 34, 19, IconWhite);
+        InkTriangle(cr, 14, 29, 24, 40, 34, 29, IconWhite);
     }));
     pack.push_back(Button(404, Side, Side, Face::Plain, [](cairo_t* cr) {
         // U-turn arrow: back.
@@ -331,12 +322,7 @@ std::vector<ArtImage> BuildButtonsPack() {
         cairo_arc(cr, 28, 25, 9, -Pi / 2, Pi / 2);
         cairo_line_to(cr, 16, 34);
         StrokeInk(cr, IconWhite, 3.6);
-        cairo_new_path(cr);
-        cairo_move_to(cr, 10, 16);
-        cairo_line_to(cr, 21, 8);
-        cairo_line_to(cr, 21, 24);
-        cairo_close_path(cr);
-        Ink(cr, IconWhite);
+        InkTriangle(cr, 10, 16, 21, 8, 21, 24, IconWhite);
     }));
     pack.push_back(Button(405, Side, Side, Face::Plain, [](cairo_t* cr) {
         Triangle(cr, 17, 12, 18, 24, true);
@@ -360,12 +346,7 @@ std::vector<ArtImage> BuildButtonsPack() {
         cairo_new_path(cr);
         cairo_rectangle(cr, 9, -4, 4, 8);
         Ink(cr, 0xF08080);
-        cairo_new_path(cr);
-        cairo_move_to(cr, -11, -4);
-        cairo_line_to(cr, -18, 0);
-        cairo_line_to(cr, -11, 4);
-        cairo_close_path(cr);
-        Ink(cr, 0xF0D8B0);
+        InkTriangle(cr, -11, -4, -18, 0, -11, 4, 0xF0D8B0);
         cairo_restore(cr);
         cairo_new_path(cr);
         cairo_move_to(cr, 10, 40);
