@@ -177,12 +177,7 @@ ArtImage StepHandle(uint32_t id, bool add) {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, 16);
     AddStop(p, 0, add ? 0x5AC070 : 0xE07060);
     AddStop(p, 1, add ? 0x2A7A3A : 0x9A3028);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    SetRgb(cr, EdgeDark);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    FillAndOutline(cr, p, EdgeDark, 1.2);
     SetRgb(cr, 0xFFFFFF);
     if (add) {
         cairo_rectangle(cr, 5, 7, 10, 2.4);
@@ -218,12 +213,7 @@ ArtImage CentreBar() {
     cairo_pattern_t* lcd = cairo_pattern_create_linear(0, 4, 0, h - 2);
     AddStop(lcd, 0, 0x05080A);
     AddStop(lcd, 1, 0x121A1E);
-    cairo_set_source(cr, lcd);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(lcd);
-    SetRgb(cr, 0x000000);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    FillAndOutline(cr, lcd, 0x000000, 1.5);
     // Faint glass reflection.
     RoundedRectPath(cr, 10, 6, w - 20, 8, 4);
     SetRgb(cr, 0xFFFFFF, 0.06);

@@ -165,12 +165,7 @@ void DrumShell(cairo_t* cr, const DrumGeo& g, bool chrome) {
         AddStop(p, 0.82, 0xC0403A);
         AddStop(p, 1.0, 0x2A0406);
     }
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    SetRgb(cr, 0x120406);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    FillAndOutline(cr, p, 0x120406, 1.5);
 
     // Lugs on the visible front of the shell.
     for (int i = 0; i < 7; ++i) {
@@ -279,12 +274,7 @@ void DrawBassDrum(cairo_t* cr, double flash) {
     AddStop(hoop, 0.3, 0x9E1E22);
     AddStop(hoop, 0.7, 0x6A1014);
     AddStop(hoop, 1, 0x300608);
-    cairo_set_source(cr, hoop);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(hoop);
-    SetRgb(cr, 0x100204);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
+    FillAndOutline(cr, hoop, 0x100204, 2);
     // Front head: dark with a gold ring and a port.
     double hr = BassR - 13;
     cairo_new_path(cr);
@@ -369,12 +359,7 @@ void DrawBassPedal(cairo_t* cr, double t) {
     cairo_line_to(cr, 298, 508);
     cairo_close_path(cr);
     cairo_pattern_t* fb = ChromeAcross(298, 0, 342, 0);
-    cairo_set_source(cr, fb);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(fb);
-    SetRgb(cr, 0x15171A);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    FillAndOutline(cr, fb, 0x15171A, 1.5);
     for (int i = 0; i < 4; ++i) {
         SetRgb(cr, 0x30343A, 0.8);
         double y = top + 6 + i * (508 - top - 8) / 4;
@@ -394,12 +379,7 @@ void DrawBassPedal(cairo_t* cr, double t) {
     AddStop(felt, 0, 0xFFFFFF);
     AddStop(felt, 0.6, 0xD8D8D0);
     AddStop(felt, 1, 0x8A8A84);
-    cairo_set_source(cr, felt);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(felt);
-    SetRgb(cr, 0x202020);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    FillAndOutline(cr, felt, 0x202020, 1.5);
 }
 
 // A bronze cymbal: lathe grooves, a raised bell, a sheen that sweeps when it shimmers.
@@ -505,12 +485,7 @@ void DrawHihat(cairo_t* cr, const KitPose& pose) {
     cairo_line_to(cr, cx - 18, 508);
     cairo_close_path(cr);
     cairo_pattern_t* fb = ChromeAcross(cx - 18, 0, cx + 18, 0);
-    cairo_set_source(cr, fb);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(fb);
-    SetRgb(cr, 0x15171A);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    FillAndOutline(cr, fb, 0x15171A, 1.5);
     // Bottom cymbal, then the top one on its clutch.
     DrawCymbal(cr, cx, HatGeo.cy + HatGap, HatGeo.rx, HatGeo.ry, 0, 0, 0xB8862F);
     double ty = HatTopY(shut);

@@ -155,12 +155,7 @@ ArtImage StripColumn(uint32_t id, bool odd) {
             cairo_pattern_t* p = cairo_pattern_create_linear(0, cy - 11, 0, cy + 11);
             AddStop(p, 0, Mix(colour, 0xFFFFFF, 0.3));
             AddStop(p, 1, Mix(colour, 0x000000, 0.35));
-            cairo_set_source(cr, p);
-            cairo_fill_preserve(cr);
-            cairo_pattern_destroy(p);
-            SetRgb(cr, 0x08090C);
-            cairo_set_line_width(cr, 1.2);
-            cairo_stroke(cr);
+            FillAndOutline(cr, p, 0x08090C, 1.2);
             SetRgb(cr, 0xFFFFFF);
         };
         // Band 1: fewer and more repeats at the sides, the count is written between.

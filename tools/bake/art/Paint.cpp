@@ -61,6 +61,15 @@ void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
     cairo_close_path(cr);
 }
 
+void FillAndOutline(cairo_t* cr, cairo_pattern_t* fill, uint32_t edge, double width) {
+    cairo_set_source(cr, fill);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(fill);
+    SetRgb(cr, edge);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 cairo_pattern_t* ChromeAcross(double x0, double y0, double x1, double y1) {
     cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
     AddStop(p, 0.0, 0x4A5058);

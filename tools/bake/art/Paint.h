@@ -26,6 +26,10 @@ uint32_t Mix(uint32_t a, uint32_t b, double t);
 void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
 void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r);
 
+// Fills the current path with the pattern, then destroys the pattern, and strokes the path's
+// outline in edge at the given width.
+void FillAndOutline(cairo_t* cr, cairo_pattern_t* fill, uint32_t edge, double width);
+
 // A left-to-right band of brushed chrome across [x0, x1].
 cairo_pattern_t* ChromeAcross(double x0, double y0, double x1, double y1);
 // Chrome rod or tube from a to b, with a dark rim so it reads on any background.
