@@ -8,13 +8,10 @@
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/KitScreen.h"
 #include "platform/Clock.h"
-#include "platform/RegistryStore.h"
-#include "platform/video/HeadlessBackend.h"
 #include "tests/support/HeadlessApp.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
-#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGTextBlock.h"
 #include "varnokengine/VGWindows.h"
 
@@ -107,14 +104,7 @@ void BM_KitScreenFrame(benchmark::State& state) {
     screen->Leave();
     delete screen;
     app->kit.sounds = &DefaultKitSounds();
-    delete app;
-    TheApp = nullptr;
-    TheGame = nullptr;
-    TheGameApp = nullptr;
-    TheDisplay.Close();
-    TheDisplay = VGDeviceScreen();
-    platform::UninstallBackend();
-    platform::SetRegistryPath(std::string());
+    StopHeadlessApp();
     std::filesystem::remove(registry);
 }
 BENCHMARK(BM_KitScreenFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
