@@ -24,7 +24,17 @@ constexpr uint32_t kLoadingEntry = 116;
 constexpr int32_t kTempoStep = 1;
 constexpr int32_t kTempoRepeatStep = 10;
 
-KitInput FrameInput() {
+bool InGame(const DrumKit& kit) {
+    return kit.mode == MemoryMaster || kit.mode == RhythmMaster;
+}
+
+uint32_t MenuButton(const DrumKit& kit) {
+    return InGame(kit) ? ButtonPause : ButtonBack;
+}
+
+} // namespace
+
+KitInput FrameKitInput() {
     const VGApplication& app = *TheApp;
     KitInput in;
     in.frameDelta = FrameDelta;
@@ -36,16 +46,6 @@ KitInput FrameInput() {
     in.metronome = TheGameApp->metronome;
     return in;
 }
-
-bool InGame(const DrumKit& kit) {
-    return kit.mode == MemoryMaster || kit.mode == RhythmMaster;
-}
-
-uint32_t MenuButton(const DrumKit& kit) {
-    return InGame(kit) ? ButtonPause : ButtonBack;
-}
-
-} // namespace
 
 void ShowLoadingMessage() {
     VGBitmap* screen = RenderTarget.target;
@@ -70,7 +70,7 @@ void KitScreen::Enter() {
 VGScreen* KitScreen::Update() {
     if (VGScreen* next = VGScreen::Update()) return next;
     DrumKit& kit = TheGameApp->kit;
-    UpdateKit(kit, FrameInput());
+    UpdateKit(kit, FrameKitInput());
     if (kit.gameOver && InGame(kit)) return CreateScreen(ScreenGameOver);
     if (kit.levelDone && kit.mode == RhythmMaster) return new (std::nothrow) LevelCompleteScreen;
     const VGApplication& app = *TheApp;

@@ -1,6 +1,7 @@
 #pragma once
 // The screen on which the drum kit is played: free play with the metronome and tempo
 // buttons, and the two games.
+#include "game/drumkit/DrumKit.h"
 #include "varnokengine/VGScreen.h"
 
 class KitScreen final : public VGScreen {
@@ -15,6 +16,9 @@ private:
     // The free-play buttons below the kit: the metronome switch and the tempo's two halves.
     void UpdateFreePlayButtons();
 };
+
+// The kit's input for this frame: the stylus, the screen's size and the metronome switch.
+KitInput FrameKitInput();
 
 // Clears the screen to the loading message and shows it at once.
 void ShowLoadingMessage();

@@ -30,19 +30,6 @@ void PrepareKit() {
     kit.mode = MachineDriven;
 }
 
-KitInput FrameInput() {
-    const VGApplication& app = *TheApp;
-    KitInput in;
-    in.frameDelta = FrameDelta;
-    in.stylusPressed = app.IsPressed(KeyStylus);
-    in.stylusX = app.stylusX;
-    in.stylusY = app.stylusY;
-    in.screenWidth = TargetWidth();
-    in.screenHeight = TargetHeight();
-    in.metronome = TheGameApp->metronome;
-    return in;
-}
-
 uint32_t Toggled(uint32_t& option, const char16_t* name) {
     option = option ? 0 : 1;
     WriteOption(name, option);
@@ -146,7 +133,7 @@ VGScreen* TrackPlayScreen::Update() {
     }
     if (TheGameApp->visualise) {
         redraw = kRedrawAll;
-        UpdateKit(TheGameApp->kit, FrameInput());
+        UpdateKit(TheGameApp->kit, FrameKitInput());
     }
     UpdateTimeText();
     return next;
