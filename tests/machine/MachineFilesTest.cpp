@@ -15,12 +15,6 @@ std::string U32(uint32_t v) {
     return bytes;
 }
 
-std::string Text(const VGString& s) {
-    std::string out;
-    for (uint32_t i = 0; i < s.Length(); ++i) out.push_back(char(s[i]));
-    return out;
-}
-
 class MachineFilesTest : public testing::Test {
 protected:
     SaveFolder save;

@@ -11,6 +11,13 @@
 #include <utility>
 #include <vector>
 
+// A name of plain ASCII letters as a narrow string, for comparing in tests.
+inline std::string Text(const VGString& s) {
+    std::string out;
+    for (uint32_t i = 0; i < s.Length(); ++i) out.push_back(char(s[i]));
+    return out;
+}
+
 class SaveFolder {
 public:
     SaveFolder() {

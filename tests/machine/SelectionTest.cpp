@@ -11,12 +11,6 @@
 
 namespace {
 
-std::string Text(const VGString& s) {
-    std::string out;
-    for (uint32_t i = 0; i < s.Length(); ++i) out.push_back(char(s[i]));
-    return out;
-}
-
 class SelectionTest : public testing::Test {
 protected:
     void SaveSegment(uint32_t slot, uint32_t steps = 8) {
