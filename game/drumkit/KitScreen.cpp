@@ -24,12 +24,8 @@ constexpr uint32_t kLoadingEntry = 116;
 constexpr int32_t kTempoStep = 1;
 constexpr int32_t kTempoRepeatStep = 10;
 
-bool InGame(const DrumKit& kit) {
-    return kit.mode == MemoryMaster || kit.mode == RhythmMaster;
-}
-
 uint32_t MenuButton(const DrumKit& kit) {
-    return InGame(kit) ? ButtonPause : ButtonBack;
+    return IsGameMode(kit.mode) ? ButtonPause : ButtonBack;
 }
 
 } // namespace
@@ -71,13 +67,13 @@ VGScreen* KitScreen::Update() {
     if (VGScreen* next = VGScreen::Update()) return next;
     DrumKit& kit = TheGameApp->kit;
     UpdateKit(kit, FrameKitInput());
-    if (kit.gameOver && InGame(kit)) return CreateScreen(ScreenGameOver);
+    if (kit.gameOver && IsGameMode(kit.mode)) return CreateScreen(ScreenGameOver);
     if (kit.levelDone && kit.mode == RhythmMaster) return new (std::nothrow) LevelCompleteScreen;
     const VGApplication& app = *TheApp;
     bool menuTapped = app.IsPressed(KeyStylus) && HitCornerButton(MenuButton(kit));
     if (app.IsPressed(KeyBack) || menuTapped) {
         if (menuTapped) PlayClick();
-        return CreateScreen(InGame(kit) ? ScreenInGameMenu : ScreenGameSelect);
+        return CreateScreen(IsGameMode(kit.mode) ? ScreenInGameMenu : ScreenGameSelect);
     }
     if (kit.mode == FreePlay) UpdateFreePlayButtons();
     return nullptr;
