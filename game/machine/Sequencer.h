@@ -46,8 +46,7 @@ struct SequencerInput {
 uint32_t SequencerTick(Track& track, const SequencerInput& input, const MachineOutput& out,
                        bool* playing = nullptr);
 
-// The frame-driven wrappers used by the screens (built with the screens): the engine's frame time
-// and clock, the default sounds, and the automatic shutdown held off while something plays.
+// The frame-driven wrapper the screens use (built with them): the engine's frame time and clock,
+// the default sounds, and the automatic shutdown held off while something plays.
 uint32_t SequencerTickFrame(Track& track, bool paused, bool loop, uint32_t mode, bool visualise,
                             DrumKit* kit);
-void SegmentLoopTickFrame(SegmentLoop& loop, const Segment& segment, bool play, bool metronome);

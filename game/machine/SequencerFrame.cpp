@@ -20,8 +20,3 @@ uint32_t SequencerTickFrame(Track& track, bool paused, bool loop, uint32_t mode,
     if (playing) LastInputTime = GetMilliseconds();
     return ended;
 }
-
-void SegmentLoopTickFrame(SegmentLoop& loop, const Segment& segment, bool play, bool metronome) {
-    if (!play) return;
-    SegmentLoopTick(loop, segment, uint32_t(FrameDelta), metronome, MachineOutput{});
-}

@@ -102,11 +102,6 @@ bool HasKey(const ArtImage& image) {
     return std::find(image.pixels.begin(), image.pixels.end(), Key) != image.pixels.end();
 }
 
-bool AllKey(const ArtImage& image) {
-    return std::all_of(image.pixels.begin(), image.pixels.end(),
-                       [](uint16_t p) { return p == Key; });
-}
-
 cairo_surface_t* ToSurface(const ArtImage& image, uint32_t keyRgb) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::max(image.width, 1),
                                                     std::max(image.height, 1));

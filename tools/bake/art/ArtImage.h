@@ -37,7 +37,6 @@ ArtImage FromKeyed(cairo_surface_t* surface, uint32_t id, cairo_surface_t* backd
                    uint32_t backdropRgb = 0x202020);
 
 bool HasKey(const ArtImage& image);
-bool AllKey(const ArtImage& image);
 
 // A cairo surface showing the image (key shown as the given colour), for previews.
 cairo_surface_t* ToSurface(const ArtImage& image, uint32_t keyRgb = 0xF800F8);

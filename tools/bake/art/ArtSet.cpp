@@ -27,12 +27,6 @@ std::vector<ArtFile> BuildArtFiles() {
     return files;
 }
 
-const ArtFile* FindArtFile(const std::vector<ArtFile>& files, const std::string& name) {
-    for (const ArtFile& file : files)
-        if (file.name == name) return &file;
-    return nullptr;
-}
-
 bool WriteArtFiles(const std::vector<ArtFile>& files, const std::filesystem::path& folder) {
     for (const ArtFile& file : files) {
         std::vector<imagewriter::Picture> pictures;

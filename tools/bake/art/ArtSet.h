@@ -16,7 +16,6 @@ struct ArtFile {
 };
 
 std::vector<ArtFile> BuildArtFiles();
-const ArtFile* FindArtFile(const std::vector<ArtFile>& files, const std::string& name);
 
 // Writes "<name>.img" for every file into the folder; false (with a message on stderr) when
 // a file cannot be written.
