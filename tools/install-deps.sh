@@ -10,7 +10,7 @@ PACKAGES=(
   # libraries the program links
   zlib1g-dev libsdl2-dev libpng-dev
   # data baker: vector art, font rasterising
-  libcairo2-dev librsvg2-dev libfreetype-dev
+  libcairo2-dev libfreetype-dev
   # data baker inputs: sampled drum kit, fonts
   hydrogen-data fonts-comfortaa fonts-open-sans fonts-dejavu-core
   # scenario checks under a virtual display and audio measurement
