@@ -1,6 +1,8 @@
 #include "game/menus/OptionsScreen.h"
 
+#include "game/GameApp.h"
 #include "game/ScreenFactory.h"
+#include "game/drumkit/ResumeFile.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGFormat.h"
@@ -246,6 +248,6 @@ VGScreen* OptionsScreen::OnAction(int32_t id) {
 }
 
 void OptionsScreen::OnExit() {
-    // Opened during a game, the game's state is saved with the in-game menu's resume
-    // support (it joins here with the game screens).
+    // Opened from the menu during a game: the game survives the program ending here.
+    if (returnId == ScreenInGameMenu) SaveResume(TheGameApp->kit);
 }

@@ -10,6 +10,7 @@
 #include "game/drumkit/GameSelectScreen.h"
 #include "game/drumkit/KitScreen.h"
 #include "game/drumkit/ResumeFile.h"
+#include "game/menus/OptionsScreen.h"
 #include "tests/drumkit/KitAppFixture.h"
 #include "varnokengine/VGError.h"
 
@@ -129,3 +130,20 @@ TEST_F(GameScreensTest, AGameLeftOpenIsOfferedUntilItIsResumed) {
 }
 
 } // namespace
+
+TEST_F(GameScreensTest, OptionsOpenedDuringAGameSaveItWhenTheProgramEndsThere) {
+    ChooseGame(1);
+    Run(1100);
+    Key(kActionKey);
+    ASSERT_TRUE(On<KitScreen>());
+    SwitchTo(new OptionsScreen(ScreenInGameMenu));
+    Run(400);
+    TheGameApp->currentScreen->OnExit();
+    EXPECT_TRUE(ResumeAvailable());
+    DeleteResume();
+
+    SwitchTo(new OptionsScreen(ScreenSettingsMenu)); // from the settings menu: nothing saved
+    Run(400);
+    TheGameApp->currentScreen->OnExit();
+    EXPECT_FALSE(ResumeAvailable());
+}
