@@ -11,7 +11,9 @@ uint32_t RealClock::TickCount() {
     return static_cast<uint32_t>(ms);
 }
 
-void RealClock::Sleep(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void RealClock::Sleep(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 namespace {
 // Never destroyed: objects with static lifetime (the sound manager) read the clock while
@@ -23,7 +25,11 @@ RealClock& TheRealClock() {
 Clock* current = nullptr;
 } // namespace
 
-Clock& CurrentClock() { return current ? *current : TheRealClock(); }
-void SetCurrentClock(Clock* clock) { current = clock; }
+Clock& CurrentClock() {
+    return current ? *current : TheRealClock();
+}
+void SetCurrentClock(Clock* clock) {
+    current = clock;
+}
 
 } // namespace platform

@@ -35,7 +35,11 @@ private:
 Clock& CurrentClock();
 void SetCurrentClock(Clock* clock); // null restores the real clock
 
-inline uint32_t TickCount() { return CurrentClock().TickCount(); }
-inline void SleepMs(uint32_t ms) { CurrentClock().Sleep(ms); }
+inline uint32_t TickCount() {
+    return CurrentClock().TickCount();
+}
+inline void SleepMs(uint32_t ms) {
+    CurrentClock().Sleep(ms);
+}
 
 } // namespace platform

@@ -80,9 +80,12 @@ std::string ResolvePath(std::u16string_view path) {
         pos = next + 1;
         if (component.empty() || component == ".") continue;
         std::string stored = component == ".." ? component : MatchComponent(result, component);
-        if (result.empty()) result = stored;
-        else if (result == "/") result += stored;
-        else result += "/" + stored;
+        if (result.empty())
+            result = stored;
+        else if (result == "/")
+            result += stored;
+        else
+            result += "/" + stored;
     }
     return result.empty() ? "." : result;
 }
@@ -92,7 +95,9 @@ bool IsRegularFile(std::u16string_view path) {
     return stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool RemoveFile(std::u16string_view path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
+bool RemoveFile(std::u16string_view path) {
+    return ::unlink(ResolvePath(path).c_str()) == 0;
+}
 
 bool MakeFolder(std::u16string_view path) {
     std::string resolved = ResolvePath(path);
@@ -159,7 +164,9 @@ AtomicOutputFile::AtomicOutputFile(std::u16string_view path) {
     fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
 }
 
-AtomicOutputFile::~AtomicOutputFile() { Discard(); }
+AtomicOutputFile::~AtomicOutputFile() {
+    Discard();
+}
 
 void AtomicOutputFile::Discard() {
     if (fd_ < 0) return;

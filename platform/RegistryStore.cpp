@@ -131,9 +131,12 @@ std::string DecodeFileText(std::string_view raw) {
 std::string DefaultPath() {
     if (const char* env = std::getenv("TAMBORIX_REGISTRY"); env && *env) return env;
     std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home) base = std::string(home) + "/.config";
-    else base = ".";
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.config";
+    else
+        base = ".";
     return base + "/tamborix/registry.reg";
 }
 
@@ -307,7 +310,8 @@ bool RegistryStore::Import(std::string_view raw) {
         std::string_view data = std::string_view(line).substr(p + 1);
         Value value{FromUtf8(name), RegBinary, {}};
         if (data == "-") {
-            std::erase_if(key->values, [&](const Value& v) { return SameName(v.name, value.name); });
+            std::erase_if(key->values,
+                          [&](const Value& v) { return SameName(v.name, value.name); });
             continue;
         }
         if (data.starts_with("\"")) {
@@ -392,8 +396,8 @@ bool RegistryStore::Save() {
 
 RegistryStore& Registry() {
     if (!theRegistry)
-        theRegistry = std::make_unique<RegistryStore>(overridePath.empty() ? DefaultPath()
-                                                                            : overridePath);
+        theRegistry =
+            std::make_unique<RegistryStore>(overridePath.empty() ? DefaultPath() : overridePath);
     return *theRegistry;
 }
 

@@ -11,6 +11,8 @@ int Rand() {
     return int((randState >> 16) & 0x7FFF);
 }
 
-void SRand(uint32_t seed) { randState = seed; }
+void SRand(uint32_t seed) {
+    randState = seed;
+}
 
 } // namespace platform

@@ -62,9 +62,12 @@ size_t FormatInto(char16_t* buffer, size_t capacity, const char16_t* format,
         const char16_t* start = p++;
         bool leftAlign = false, zeroPad = false;
         for (;; ++p) {
-            if (*p == u'-') leftAlign = true;
-            else if (*p == u'0') zeroPad = true;
-            else break;
+            if (*p == u'-')
+                leftAlign = true;
+            else if (*p == u'0')
+                zeroPad = true;
+            else
+                break;
         }
         int width = 0;
         while (*p >= u'0' && *p <= u'9') {
@@ -75,7 +78,9 @@ size_t FormatInto(char16_t* buffer, size_t capacity, const char16_t* format,
         char16_t digits[16];
         const VGFormatArg* arg = nullptr;
         switch (*p) {
-        case u'%': out.Put(u'%'); break;
+        case u'%':
+            out.Put(u'%');
+            break;
         case u'd':
         case u'i': {
             arg = take();
@@ -89,22 +94,23 @@ size_t FormatInto(char16_t* buffer, size_t capacity, const char16_t* format,
         case u'x':
         case u'X': {
             arg = take();
-            uint32_t v = arg && arg->kind == VGFormatArg::Kind::Integer ? uint32_t(arg->integer) : 0;
+            uint32_t v =
+                arg && arg->kind == VGFormatArg::Kind::Integer ? uint32_t(arg->integer) : 0;
             size_t n = Digits(v, *p == u'u' ? 10 : 16, *p == u'X', digits);
             PutField(out, digits, n, 0, width, leftAlign, zeroPad);
             break;
         }
         case u'c': {
             arg = take();
-            char16_t c = arg && arg->kind == VGFormatArg::Kind::Integer ? char16_t(arg->integer) : 0;
+            char16_t c =
+                arg && arg->kind == VGFormatArg::Kind::Integer ? char16_t(arg->integer) : 0;
             PutField(out, &c, c ? 1 : 0, 0, width, leftAlign, false);
             break;
         }
         case u's': {
             arg = take();
-            const char16_t* text = arg && arg->kind == VGFormatArg::Kind::Text && arg->text
-                                       ? arg->text
-                                       : u"(null)";
+            const char16_t* text =
+                arg && arg->kind == VGFormatArg::Kind::Text && arg->text ? arg->text : u"(null)";
             PutField(out, text, TextLength(text), 0, width, leftAlign, false);
             break;
         }

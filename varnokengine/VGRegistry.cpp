@@ -21,19 +21,30 @@ Location Locate(uint32_t root, const char16_t* subKey) {
     Location where{platform::Hive::LocalMachine, {}};
     switch (root) {
     case 0:
-        if (subKey && *subKey) Format(where.path, u"%s\\%s", kProgramKey, subKey);
-        else where.path = kProgramKey;
+        if (subKey && *subKey)
+            Format(where.path, u"%s\\%s", kProgramKey, subKey);
+        else
+            where.path = kProgramKey;
         break;
-    case 2: where.hive = platform::Hive::CurrentUser; break;
-    case 3: where.hive = platform::Hive::ClassesRoot; break;
-    default: break;
+    case 2:
+        where.hive = platform::Hive::CurrentUser;
+        break;
+    case 3:
+        where.hive = platform::Hive::ClassesRoot;
+        break;
+    default:
+        break;
     }
     if (root != 0) where.path = subKey;
     return where;
 }
 
-std::u16string_view View(const VGString& s) { return {s.Data(), s.Length()}; }
-std::u16string_view View(const char16_t* s) { return s ? std::u16string_view(s) : u""; }
+std::u16string_view View(const VGString& s) {
+    return {s.Data(), s.Length()};
+}
+std::u16string_view View(const char16_t* s) {
+    return s ? std::u16string_view(s) : u"";
+}
 
 } // namespace
 

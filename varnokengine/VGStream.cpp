@@ -6,8 +6,12 @@
 #include <cstring>
 
 namespace {
-std::u16string_view View(const VGString& s) { return {s.Data(), s.Length()}; }
-char16_t Widen(uint8_t byte) { return char16_t(int16_t(int8_t(byte))); }
+std::u16string_view View(const VGString& s) {
+    return {s.Data(), s.Length()};
+}
+char16_t Widen(uint8_t byte) {
+    return char16_t(int16_t(int8_t(byte)));
+}
 } // namespace
 
 VGMemoryReader::VGMemoryReader(std::unique_ptr<uint8_t[]> buffer, uint32_t size)
@@ -42,7 +46,9 @@ VGFileReader::VGFileReader(const VGString& path, uint32_t mode) : path_(path) {
 
 VGFileReader::~VGFileReader() = default;
 
-bool VGFileReader::IsOpen() const { return memory_ || file_; }
+bool VGFileReader::IsOpen() const {
+    return memory_ || file_;
+}
 
 bool VGFileReader::Read(void* buffer, uint32_t count) {
     if (memory_) return memory_->Read(buffer, count);
@@ -57,14 +63,20 @@ bool VGFileReader::Read(void* buffer, uint32_t count) {
     return false;
 }
 
-bool VGFileReader::AtEnd() { return memory_ ? memory_->AtEnd() : atEnd_ != 0; }
+bool VGFileReader::AtEnd() {
+    return memory_ ? memory_->AtEnd() : atEnd_ != 0;
+}
 
 VGFileWriter::VGFileWriter(const VGString& path)
     : file_(std::make_unique<platform::AtomicOutputFile>(View(path))) {}
 
-VGFileWriter::~VGFileWriter() { Close(); }
+VGFileWriter::~VGFileWriter() {
+    Close();
+}
 
-bool VGFileWriter::IsOpen() const { return file_ && file_->IsOpen(); }
+bool VGFileWriter::IsOpen() const {
+    return file_ && file_->IsOpen();
+}
 
 bool VGFileWriter::Write(const void* data, uint32_t count) {
     return file_ && file_->Write(data, count);
@@ -77,9 +89,13 @@ bool VGFileWriter::Close() {
     return ok;
 }
 
-VGString DataPath(const char16_t* name) { return GetAppPath() + name; }
+VGString DataPath(const char16_t* name) {
+    return GetAppPath() + name;
+}
 
-bool FileExists(const VGString& path) { return VGFileReader(path, VGFileReader::Streamed).IsOpen(); }
+bool FileExists(const VGString& path) {
+    return VGFileReader(path, VGFileReader::Streamed).IsOpen();
+}
 
 bool ReadLine(VGReader& reader, VGString& out) {
     out.Clear();
@@ -124,6 +140,7 @@ bool ReadU32(VGReader& reader, uint32_t& value) {
 }
 
 bool WriteU32(VGFileWriter& writer, uint32_t value) {
-    uint8_t b[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
+    uint8_t b[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
+                    uint8_t(value >> 24)};
     return writer.Write(b, 4);
 }

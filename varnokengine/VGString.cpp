@@ -9,7 +9,9 @@ namespace {
 char16_t sharedEmpty[1] = {0};
 constexpr uint32_t kSpare = 10;
 
-bool IsBlank(char16_t c) { return c == u' ' || (c >= 9 && c <= 13); }
+bool IsBlank(char16_t c) {
+    return c == u' ' || (c >= 9 && c <= 13);
+}
 } // namespace
 
 uint32_t TextLength(const char16_t* text) {
@@ -36,14 +38,20 @@ int CompareTextIgnoringCase(const char16_t* a, const char16_t* b) {
 }
 
 VGString::VGString() : data_(sharedEmpty), length_(0), capacity_(0) {}
-VGString::VGString(const char16_t* text) : VGString() { Assign(text); }
-VGString::VGString(const VGString& other) : VGString() { Assign(other); }
+VGString::VGString(const char16_t* text) : VGString() {
+    Assign(text);
+}
+VGString::VGString(const VGString& other) : VGString() {
+    Assign(other);
+}
 VGString::VGString(VGString&& other) noexcept
     : data_(other.data_), length_(other.length_), capacity_(other.capacity_) {
     other.data_ = sharedEmpty;
     other.length_ = other.capacity_ = 0;
 }
-VGString::~VGString() { Release(); }
+VGString::~VGString() {
+    Release();
+}
 
 VGString& VGString::operator=(const VGString& other) {
     Assign(other);
@@ -63,7 +71,9 @@ VGString& VGString::operator=(const char16_t* text) {
     return *this;
 }
 
-bool VGString::OwnsData() const { return data_ != sharedEmpty && capacity_ != 0; }
+bool VGString::OwnsData() const {
+    return data_ != sharedEmpty && capacity_ != 0;
+}
 
 void VGString::Release() {
     if (OwnsData()) delete[] data_;
@@ -71,7 +81,9 @@ void VGString::Release() {
     length_ = capacity_ = 0;
 }
 
-void VGString::Clear() { Release(); }
+void VGString::Clear() {
+    Release();
+}
 
 void VGString::Reallocate(uint32_t newLength, uint32_t keep) {
     auto* fresh = new char16_t[newLength + kSpare + 1];
@@ -142,8 +154,12 @@ void VGString::AppendCharacters(const char16_t* text, uint32_t count) {
     data_[length_] = 0;
 }
 
-void VGString::Append(const VGString& other) { AppendCharacters(other.data_, other.length_); }
-void VGString::Append(const char16_t* text) { AppendCharacters(text, TextLength(text)); }
+void VGString::Append(const VGString& other) {
+    AppendCharacters(other.data_, other.length_);
+}
+void VGString::Append(const char16_t* text) {
+    AppendCharacters(text, TextLength(text));
+}
 
 void VGString::Append(char16_t c) {
     if (length_ + 1 > capacity_) Reallocate(length_ + 1, length_);
@@ -174,8 +190,7 @@ void VGString::TrimRight() {
     capacity_ = n + kSpare;
 }
 
-VGString VGString::Join(const char16_t* a, uint32_t aLength, const char16_t* b,
-                        uint32_t bLength) {
+VGString VGString::Join(const char16_t* a, uint32_t aLength, const char16_t* b, uint32_t bLength) {
     VGString out;
     if (aLength + bLength == 0) return out;
     out.Reallocate(aLength + bLength, 0);
@@ -199,7 +214,9 @@ VGString operator+(const char16_t* a, const VGString& b) {
     return VGString::Join(a, TextLength(a), b.Data(), b.Length());
 }
 
-bool operator==(const VGString& a, const char16_t* b) { return CompareText(a.Data(), b) == 0; }
+bool operator==(const VGString& a, const char16_t* b) {
+    return CompareText(a.Data(), b) == 0;
+}
 bool operator==(const VGString& a, const VGString& b) {
     return a.Length() == b.Length() && CompareText(a.Data(), b.Data()) == 0;
 }

@@ -17,8 +17,7 @@ constexpr uint32_t kCloseMs = 2900;
 constexpr uint32_t kHeadingEntries[kAboutPages] = {0, 52, 53, 54, 56};
 
 // Who is credited on each page; the programming and game design pages credit the same.
-const char16_t* const kMakers =
-    u"the tamborix team\nwith sdl, zlib,\nlibpng, freetype\nand cairo";
+const char16_t* const kMakers = u"the tamborix team\nwith sdl, zlib,\nlibpng, freetype\nand cairo";
 const char16_t* const kCredits[kAboutPages] = {
     u"tamborix\nvarnok games",
     kMakers,

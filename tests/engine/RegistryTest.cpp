@@ -1,7 +1,7 @@
 #include "platform/RegistryStore.h"
+#include "tests/support/TempFolder.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,9 +61,10 @@ TEST_F(Registry, RootsSelectHivesAndPaths) {
 }
 
 TEST_F(Registry, DwordWrittenByAnotherToolReadsAsItsBytes) {
-    dir.WriteFile("registry.reg", "Windows Registry Editor Version 5.00\r\n\r\n"
-                                  "[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\Options]\r\n"
-                                  "\"Language\"=dword:00000002\r\n");
+    dir.WriteFile("registry.reg",
+                  "Windows Registry Editor Version 5.00\r\n\r\n"
+                  "[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\Options]\r\n"
+                  "\"Language\"=dword:00000002\r\n");
     platform::SetRegistryPath((dir.Path() / "registry.reg").string());
     EXPECT_EQ(ReadOption(u"Language", 100), 2u);
 }

@@ -1,6 +1,6 @@
+#include "tests/support/TempFolder.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGStream.h"
-#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -108,7 +108,8 @@ TEST(VGString, FindCharAndTrimRight) {
     EXPECT_FALSE(blanks.OwnsData());
     VGString wide(u"x\u0120");
     wide.TrimRight();
-    EXPECT_TRUE(wide == u"x\u0120") << "only real blanks are trimmed, not characters ending in 0x20";
+    EXPECT_TRUE(wide == u"x\u0120")
+        << "only real blanks are trimmed, not characters ending in 0x20";
 }
 
 TEST(VGString, MovesAndCaseInsensitiveCompare) {

@@ -72,7 +72,8 @@ TEST(Files, AtomicReplaceKeepsOldBytesUntilCommit) {
     EXPECT_EQ(dir.ReadFile("scores.dat"), "old contents");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
-              1) << "the abandoned temporary file must be cleaned up";
+              1)
+        << "the abandoned temporary file must be cleaned up";
 
     AtomicOutputFile out(dir.Wide("SCORES.DAT"));
     ASSERT_TRUE(out.Write("new", 3));

@@ -8,7 +8,9 @@
 using namespace platform;
 
 namespace {
-std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> list) { return list; }
+std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> list) {
+    return list;
+}
 } // namespace
 
 TEST(RegistryStore, WritesSurviveARestartInExportFormat) {
@@ -16,13 +18,15 @@ TEST(RegistryStore, WritesSurviveARestartInExportFormat) {
     std::string path = (dir.Path() / "cfg/registry.reg").string();
     {
         RegistryStore store(path);
-        ASSERT_TRUE(store.CreateKey(Hive::LocalMachine, u"Software\\VarnokGames\\Tamborix\\Options"));
+        ASSERT_TRUE(
+            store.CreateKey(Hive::LocalMachine, u"Software\\VarnokGames\\Tamborix\\Options"));
         uint8_t v[4] = {3, 0, 0, 0};
         ASSERT_TRUE(store.Write(Hive::LocalMachine, u"Software\\VarnokGames\\Tamborix\\Options",
                                 u"Language", RegBinary, v, 4));
         uint8_t s[2] = {0xAB, 0x01};
         ASSERT_TRUE(store.CreateKey(Hive::CurrentUser, u"A\\Quote\"Key"));
-        ASSERT_TRUE(store.Write(Hive::CurrentUser, u"A\\Quote\"Key", u"na\"me\\x", RegBinary, s, 2));
+        ASSERT_TRUE(
+            store.Write(Hive::CurrentUser, u"A\\Quote\"Key", u"na\"me\\x", RegBinary, s, 2));
     }
     std::string text = dir.ReadFile("cfg/registry.reg");
     EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n", 0), 0u);
@@ -55,7 +59,8 @@ TEST(RegistryStore, ImportsWhatOtherToolsWrite) {
                              "@=hex(7):61,00\n"));
     std::vector<uint8_t> data;
     uint32_t type = 0;
-    ASSERT_TRUE(store.Read(Hive::LocalMachine, u"ControlPanel\\Backlight", u"BatteryTimeout", &data, &type));
+    ASSERT_TRUE(store.Read(Hive::LocalMachine, u"ControlPanel\\Backlight", u"BatteryTimeout", &data,
+                           &type));
     EXPECT_EQ(data, Bytes({0x3C, 0, 0, 0})) << "a dword reads as its four little-endian bytes";
     EXPECT_EQ(type, uint32_t(RegDword));
     ASSERT_TRUE(store.Read(Hive::LocalMachine, u"ControlPanel\\Backlight", u"Long", &data));

@@ -1,5 +1,5 @@
-#include "platform/Clock.h"
 #include "platform/Runtime.h"
+#include "platform/Clock.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,9 @@ TEST(Runtime, Utf8RoundTripsAndSurvivesBadBytes) {
     std::u16string text = u"Schl\u00E4gel \u266A \U0001F941";
     EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
     EXPECT_EQ(FromUtf8("a\xC3"), u"a\uFFFD");
-    EXPECT_EQ(FromUtf8("\xFF" "b"), u"\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xFF"
+                       "b"),
+              u"\uFFFDb");
 }
 
 TEST(Clock, VirtualClockMovesOnlyWhenTold) {
