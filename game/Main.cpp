@@ -10,6 +10,7 @@
 #include "platform/video/HeadlessBackend.h"
 #include "platform/video/SdlBackend.h"
 #include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGWindows.h"
 
 #include <cstring>
@@ -39,6 +40,7 @@ struct Options {
     std::string audioWav;
     std::string windowShot;
     bool reportPresents = false;
+    uint32_t audioPeriod = 0; // 0: the "AudioPeriod" option, else the default
 };
 
 void PrintHelp() {
@@ -55,6 +57,8 @@ void PrintHelp() {
                  "  --audio-log FILE    headless: log every sound buffer started\n"
                  "  --audio-wav FILE    headless: write everything heard as a WAV file\n"
                  "  --window-shot FILE  windowed: save the window's last picture as PNG\n"
+                 "  --audio-period N    windowed: ask the sound device for N frames per period\n"
+                 "                      (64 to 1024, default 256; also the option AudioPeriod)\n"
                  "  --present-stats     windowed: at exit, tell how many frames were shown\n";
 }
 
@@ -68,6 +72,26 @@ bool ParseSize(const char* text, int& width, int& height) {
     if (w < 16 || h < 16 || w > kMaxSide || h > kMaxSide) return false;
     width = int(w), height = int(h);
     return true;
+}
+
+bool IsPeriodAllowed(long frames) {
+    return frames >= long(platform::kMinPeriodFrames) && frames <= long(platform::kMaxPeriodFrames);
+}
+
+bool ParsePeriod(const char* text, uint32_t& frames) {
+    char* end = nullptr;
+    long n = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || !IsPeriodAllowed(n)) return false;
+    frames = uint32_t(n);
+    return true;
+}
+
+// The period asked of the sound device: the command line's, else the stored option's when it
+// lies in range, else the default.
+uint32_t AudioPeriod(const Options& o) {
+    if (o.audioPeriod) return o.audioPeriod;
+    uint32_t stored = ReadOption(u"AudioPeriod", platform::kDefaultPeriodFrames);
+    return IsPeriodAllowed(long(stored)) ? stored : platform::kDefaultPeriodFrames;
 }
 
 // 0 to run, otherwise the exit code (1 for a bad command line, -1 for help or version).
@@ -106,12 +130,16 @@ int ParseOptions(int argc, char** argv, Options& o) {
             o.reportPresents = true;
         } else if (arg == "--window-shot") {
             ok = value(o.windowShot);
+        } else if (arg == "--audio-period") {
+            std::string text;
+            ok = value(text) && ParsePeriod(text.c_str(), o.audioPeriod);
         } else {
             ok = false;
         }
         if (!ok) {
             std::cerr << "tamborix: cannot use the option " << arg
-                      << " here (sizes are WxH from 16 to " << kMaxSide << "); --help lists them\n";
+                      << " here (sizes are WxH from 16 to " << kMaxSide
+                      << ", audio periods 64 to 1024 frames); --help lists them\n";
             return 1;
         }
     }
@@ -148,7 +176,7 @@ std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
                   << ").\nRun without a window with: tamborix --headless --script FILE\n";
         return nullptr;
     }
-    platform::SetAudioOutput(platform::CreateSdlAudioOutput());
+    platform::SetAudioOutput(platform::CreateSdlAudioOutput(AudioPeriod(o)));
     return backend;
 }
 

@@ -24,6 +24,7 @@ bool VGApplication::PressKey(int32_t key) {
     keys[key].flags = KeyHeld | KeyChanged;
     keys[key].downTime = Now;
     keys[key].nextRepeat = Now + kFirstRepeatMs;
+    keys[key].eventTime = EventTime();
     inputChanged = 1;
     return true;
 }
@@ -32,8 +33,14 @@ bool VGApplication::ReleaseKey(int32_t key) {
     if (key < 0 || key >= kKeyCount || !(keys[key].flags & KeyHeld)) return false;
     keys[key].flags = KeyChanged;
     keys[key].downTime = Now;
+    keys[key].eventTime = EventTime();
     inputChanged = 1;
     return true;
+}
+
+uint32_t VGApplication::EventTime() const {
+    // An event cannot have happened after the present.
+    return messageTimed && int32_t(messageTime - Now) <= 0 ? messageTime : Now;
 }
 
 int32_t RemapDirectionKey(int32_t key, uint32_t orientation) {

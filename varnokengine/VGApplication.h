@@ -34,6 +34,7 @@ struct KeySlot {
     uint32_t flags = 0;
     uint32_t downTime = 0;   // when the key went down (also written on release)
     uint32_t nextRepeat = 0; // when the next auto-repeat pulse is due
+    uint32_t eventTime = 0;  // when the input event of the last press or release happened
 };
 
 // The key code that drives each key, in search order (the stylus has none).
@@ -84,12 +85,17 @@ public:
     void SetStylusPosition(uint32_t lParam);
 
     uint32_t quitRequest = 0;
+    // The engine time at which the input message being handled happened, as the window
+    // procedure sets it; presses and releases made without it happened at Now.
+    uint32_t messageTime = 0;
+    bool messageTimed = false;
     KeySlot keys[kKeyCount];
     uint32_t inputChanged = 0;
     int16_t stylusX = 0;
     int16_t stylusY = 0;
 
 private:
+    uint32_t EventTime() const;
     bool Has(int32_t key, uint32_t bit) const {
         return key >= 0 && key < kKeyCount && (keys[key].flags & bit) != 0;
     }

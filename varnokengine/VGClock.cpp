@@ -11,16 +11,8 @@ uint32_t FrameCounter = 0;
 uint32_t FrameStart = 0;
 uint32_t PreviousFrameStart = 0;
 
-namespace {
-bool originTaken = false;
-uint32_t origin = 0;
-} // namespace
-
 uint32_t GetMilliseconds() {
-    if (!originTaken) {
-        origin = platform::TickCount();
-        originTaken = true;
-    }
+    const uint32_t origin = EngineClockOrigin();
     Now = platform::TickCount() - origin;
     return Now;
 }
@@ -47,8 +39,7 @@ void PaceFrame() {
 }
 
 void ResetEngineClock() {
-    originTaken = false;
-    origin = 0;
+    ForgetEngineClockOrigin();
     Now = 0;
     FrameDelta = 0;
     FrameCounter = 0;

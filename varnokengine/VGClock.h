@@ -10,6 +10,14 @@ extern uint32_t FrameStart;
 extern uint32_t PreviousFrameStart; // 0 before the first frame
 
 uint32_t GetMilliseconds();
+// The platform clock's reading at the engine clock's 0, taken at the first call (of this or
+// of GetMilliseconds); the sound channels use it without the rest of the shell.
+uint32_t EngineClockOrigin();
+void ForgetEngineClockOrigin();
+// An engine time (ms, may carry a fraction) as a reading of the platform's clock, and a
+// platform clock reading (an input event's time) as an engine time.
+double EngineToPlatformMs(double engineMs);
+uint32_t PlatformToEngineMs(uint32_t platformMs);
 // Sleeps in chunks of at most 100 ms, keeping the device awake after each.
 void SleepKeepingAlive(uint32_t ms);
 // First step of every frame: the frame counts at least 1 ms (waiting for the clock to move

@@ -1,5 +1,7 @@
 #include "varnokengine/VGSoundChannel.h"
 
+#include "varnokengine/VGClock.h"
+
 namespace {
 
 platform::AudioFormat ToAudioFormat(const WaveFormat& f) {
@@ -114,16 +116,23 @@ bool WriteChannel(SoundChannel& channel, const SoundData& sound, uint32_t mode, 
         audio.SetDeviceVolume(channel.device, ChannelVolumeValue(how.masterLevel, channel.volume));
     const WaveHeader& h = channel.headers[slot];
     auto label = platform::MakeAudioLabel(how.name ? how.name : u"", how.channelIndex, priority);
-    if (!audio.Write(channel.device, slot, h.data, h.length, label)) {
+    platform::AudioStart start;
+    if (how.start.scheduled) start = platform::AudioStartAt(EngineToPlatformMs(how.start.at));
+    if (!audio.Write(channel.device, slot, h.data, h.length, label, start)) {
         channel.headers[slot].flags |= WaveDone; // never queued: free for the next write
         return false;
     }
     channel.queuedBytes += h.length;
+    channel.scheduled = how.start.scheduled;
     return true;
 }
 
 uint32_t PlayedPosition(SoundChannel& channel) {
     return channel.current ? platform::Audio().PlayedBytes(channel.device) : 0;
+}
+
+bool IsChannelWaiting(SoundChannel& channel) {
+    return channel.scheduled && IsChannelPlaying(channel) && PlayedPosition(channel) == 0;
 }
 
 uint32_t ChannelVolumeValue(uint32_t masterLevel, float volume) {

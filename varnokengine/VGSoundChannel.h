@@ -4,6 +4,7 @@
 // into the decoded sound (no copy); a finished header of the same sound is reused as it is.
 #include "platform/audio/AudioOutput.h"
 #include "varnokengine/VGSoundData.h"
+#include "varnokengine/VGSoundStart.h"
 
 #include <cstdint>
 
@@ -30,6 +31,7 @@ struct SoundChannel {
     const SoundData* current = nullptr; // the sound whose format the device has; none = closed
     int32_t priority = 0;
     uint32_t mode = ModeEffect;
+    bool scheduled = false; // the last write was given a start time
 };
 
 // What a write needs from the manager: the channel's number and the sound's name for the
@@ -39,6 +41,7 @@ struct ChannelWrite {
     const char16_t* name = nullptr;
     bool perChannelVolume = false; // only some handhelds set a volume per device
     uint32_t masterLevel = 10;
+    SoundStart start; // when the written buffer begins
 };
 
 // A current sound and at least one header queued and not yet played.
@@ -56,5 +59,7 @@ bool WriteChannel(SoundChannel& channel, const SoundData& sound, uint32_t mode, 
                   const ChannelWrite& how);
 // Bytes played since the device was opened or last stopped; 0 when closed.
 uint32_t PlayedPosition(SoundChannel& channel);
+// Playing a write given a start time that has not begun yet.
+bool IsChannelWaiting(SoundChannel& channel);
 // The per-device volume value for a master level and channel volume, both halves equal.
 uint32_t ChannelVolumeValue(uint32_t masterLevel, float volume);

@@ -189,14 +189,15 @@ SoundChannel* VGSoundManager::AllocateChannel(const SoundData* sound, int32_t pr
     return nullptr;
 }
 
-bool VGSoundManager::Play(SoundChannel& channel, SoundEntry& entry, uint32_t mode,
-                          int32_t priority) {
+bool VGSoundManager::Play(SoundChannel& channel, SoundEntry& entry, uint32_t mode, int32_t priority,
+                          SoundStart start) {
     Start();
     ChannelWrite how;
     how.channelIndex = int32_t(&channel - channels_);
     how.name = entry.name.Data();
     how.perChannelVolume = platformMajor_ == 3;
     how.masterLevel = masterLevel_;
+    how.start = start;
     return WriteChannel(channel, entry.data, mode, priority, how);
 }
 
@@ -206,33 +207,38 @@ SoundChannel* VGSoundManager::ChannelPlaying(const SoundData& sound) {
     return nullptr;
 }
 
-SoundChannel* VGSoundManager::PlaySound(const VGString& name, int32_t priority, float volume) {
+SoundChannel* VGSoundManager::PlaySound(const VGString& name, int32_t priority, float volume,
+                                        SoundStart start) {
     SoundEntry* entry = GetSound(name, EffectsFolder);
     if (!entry) return nullptr;
     SoundChannel* channel = AllocateChannel(&entry->data, priority);
     if (!channel) return nullptr;
     channel->volume = ClampVolume(volume);
-    return Play(*channel, *entry, ModeEffect, priority) ? channel : nullptr;
+    return Play(*channel, *entry, ModeEffect, priority, start) ? channel : nullptr;
 }
 
-SoundChannel* VGSoundManager::PlaySoundOnce(const VGString& name, int32_t priority, float volume) {
+SoundChannel* VGSoundManager::PlaySoundOnce(const VGString& name, int32_t priority, float volume,
+                                            SoundStart start) {
     SoundEntry* entry = GetSound(name, EffectsFolder);
     if (!entry) return nullptr;
     if (SoundChannel* playing = ChannelPlaying(entry->data)) return playing;
-    return PlaySound(name, priority, volume);
+    return PlaySound(name, priority, volume, start);
 }
 
-SoundChannel* VGSoundManager::RestartSound(const VGString& name, int32_t priority, float volume) {
+SoundChannel* VGSoundManager::RestartSound(const VGString& name, int32_t priority, float volume,
+                                           SoundStart start) {
     SoundEntry* entry = GetSound(name, EffectsFolder);
     if (!entry) return nullptr;
     SoundChannel* channel = ChannelPlaying(entry->data);
-    if (!channel) return PlaySound(name, priority, volume);
+    // Restarting a stroke that has not begun would lose it.
+    if (!channel || IsChannelWaiting(*channel)) return PlaySound(name, priority, volume, start);
     channel->volume = ClampVolume(volume);
-    return Play(*channel, *entry, ModeEffect, priority) ? channel : nullptr;
+    return Play(*channel, *entry, ModeEffect, priority, start) ? channel : nullptr;
 }
 
-SoundChannel* VGSoundManager::PlaySoundFX(const VGString& name, int32_t priority, float volume) {
-    return SoundFX() ? PlaySound(name, priority, volume) : nullptr;
+SoundChannel* VGSoundManager::PlaySoundFX(const VGString& name, int32_t priority, float volume,
+                                          SoundStart start) {
+    return SoundFX() ? PlaySound(name, priority, volume, start) : nullptr;
 }
 
 SoundChannel* VGSoundManager::PlayMusic(const VGString& name, float volume) {
@@ -240,7 +246,7 @@ SoundChannel* VGSoundManager::PlayMusic(const VGString& name, float volume) {
     if (!entry) return nullptr;
     SoundChannel& music = channels_[0];
     music.volume = ClampVolume(volume);
-    return Play(music, *entry, ModeMusic, 0) ? &music : nullptr;
+    return Play(music, *entry, ModeMusic, 0, StartNow()) ? &music : nullptr;
 }
 
 bool VGSoundManager::MusicNeedsData(MusicSource& source) {

@@ -57,14 +57,22 @@ public:
     // master volume; only the first call does anything.
     void Start();
 
-    // The play operations give the channel used, or null when nothing was played.
-    SoundChannel* PlaySound(const VGString& name, int32_t priority, float volume);
+    // The play operations give the channel used, or null when nothing was played. Each takes
+    // when the sound is to begin: at once unless told otherwise. A scheduled sound holds its
+    // channel from the call on, and is heard from its start time.
+    SoundChannel* PlaySound(const VGString& name, int32_t priority, float volume,
+                            SoundStart start = StartNow());
     // Does nothing more when a channel already plays the sound (that channel is returned).
-    SoundChannel* PlaySoundOnce(const VGString& name, int32_t priority, float volume);
-    // Restarts the sound from its beginning on the channel already playing it, if any.
-    SoundChannel* RestartSound(const VGString& name, int32_t priority, float volume);
+    SoundChannel* PlaySoundOnce(const VGString& name, int32_t priority, float volume,
+                                SoundStart start = StartNow());
+    // Restarts the sound from its beginning on the channel already playing it, if any. A
+    // channel whose stroke of the sound is still waiting to begin is left to it: the new one
+    // takes another channel, so strokes scheduled close together are all heard.
+    SoundChannel* RestartSound(const VGString& name, int32_t priority, float volume,
+                               SoundStart start = StartNow());
     // PlaySound when the SoundFX switch is on.
-    SoundChannel* PlaySoundFX(const VGString& name, int32_t priority, float volume);
+    SoundChannel* PlaySoundFX(const VGString& name, int32_t priority, float volume,
+                              SoundStart start = StartNow());
     // Queues the sound once more on channel 0 behind what it still plays.
     SoundChannel* PlayMusic(const VGString& name, float volume);
     bool MusicNeedsData(MusicSource& source);
@@ -92,7 +100,8 @@ public:
     void SetPlatformMajorVersion(uint32_t major) { platformMajor_ = major; }
 
 private:
-    bool Play(SoundChannel& channel, SoundEntry& entry, uint32_t mode, int32_t priority);
+    bool Play(SoundChannel& channel, SoundEntry& entry, uint32_t mode, int32_t priority,
+              SoundStart start);
     SoundChannel* ChannelPlaying(const SoundData& sound);
 
     uint32_t deviceLevel_ = 10;

@@ -23,6 +23,9 @@ constexpr uint32_t kExceptionLine = 323;
 
 bool quitPosted = false;
 uint32_t quitCode = 0;
+// The engine time of the event behind the message PeekMessage gave last, when it has one.
+bool messageTimed = false;
+uint32_t messageTime = 0;
 
 platform::Backend& Device() {
     return platform::CurrentBackend();
@@ -74,8 +77,11 @@ bool PeekMessage(VGMessage& message) {
     platform::DeviceEvent event;
     if (Device().Poll(event)) {
         message = MessageFor(event);
+        messageTimed = event.timed;
+        messageTime = event.timed ? PlatformToEngineMs(event.time) : 0;
         return true;
     }
+    messageTimed = false;
     if (quitPosted) {
         quitPosted = false;
         message = {kMsgQuit, quitCode, 0};
@@ -95,6 +101,18 @@ void OnSuspend() {
 
 uint32_t WindowProc(uint32_t message, uint32_t wParam, uint32_t lParam) {
     VGApplication* app = TheApp;
+    // The time travels with this message only.
+    if (app) {
+        app->messageTimed = messageTimed;
+        app->messageTime = messageTime;
+    }
+    messageTimed = false;
+    struct ForgetTime {
+        VGApplication* app;
+        ~ForgetTime() {
+            if (app) app->messageTimed = false;
+        }
+    } forget{app};
     switch (message) {
     case kMsgDestroy:
         PostQuitMessage(0);
@@ -257,6 +275,7 @@ void ResetShellState() {
     StartingUp = 1;
     quitPosted = false;
     quitCode = 0;
+    messageTimed = false;
     LastIdleReset = 0;
     ResetEngineClock();
     ClearErrors();

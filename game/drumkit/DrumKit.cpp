@@ -86,9 +86,9 @@ void BuildPieces(DrumKit& kit, int16_t layoutScale) {
     }
 }
 
-void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy) {
+void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy, SoundStart start) {
     DrumKitPiece& piece = kit.pieces[index];
-    kit.sounds->Restart(piece.soundName, 3);
+    kit.sounds->Restart(piece.soundName, 3, start);
     piece.lastHit = kit.clock;
     piece.hitX = int16_t(dx);
     piece.hitY = int16_t(dy);
@@ -123,12 +123,17 @@ void PreloadKitSounds(DrumKit& kit) {
     for (const char16_t* name : kPreloadOrder) kit.sounds->Preload(name);
 }
 
-void Strike(DrumKit& kit, uint32_t piece) {
+void Strike(DrumKit& kit, uint32_t piece, SoundStart start) {
     if (piece >= kPieceCount) return;
     kit.lastPiece = piece;
     kit.lastStrike = kit.clock;
     DrumKitPiece& p = kit.pieces[piece];
-    HitPiece(kit, piece, p.x, p.y);
+    HitPiece(kit, piece, p.x, p.y, start);
+}
+
+SoundStart KitStrokeStart(const DrumKit& kit, int32_t t) {
+    return StartAt(double(kit.clockTime) + double(KitTimeSince(t, kit.clock)) +
+                   double(kStrokeLookAheadMs));
 }
 
 void ResetClock(DrumKit& kit) {
@@ -160,20 +165,52 @@ bool AcceptsInput(const DrumKit& kit) {
     }
 }
 
-void UpdateKit(DrumKit& kit, const KitInput& input) {
-    if (kit.mode != MachineDriven) kit.clock = KitTimeAdd(kit.clock, input.frameDelta);
-    MetronomeStep(kit, input.metronome);
-    if (AcceptsInput(kit) && input.stylusPressed) {
-        int32_t dx = input.stylusX - input.screenWidth / 2;
-        int32_t dy = input.stylusY - input.screenHeight / 2;
-        // Overlapping masks all sound: there is no tie-break.
-        for (uint32_t i = 0; i < kPieceCount; ++i) {
-            if (!IsPieceHit(kit.pieces[i], dx, dy)) continue;
-            HitPiece(kit, i, dx, dy);
-            kit.lastStrike = kit.clock;
-            kit.lastPiece = i;
-            if (kit.mode == MemoryMaster || kit.mode == RhythmMaster) JudgeTap(kit);
-        }
+namespace {
+
+// The player's tap on every piece under the stylus, counted at kit time strokeTime.
+void TakeTap(DrumKit& kit, const KitInput& input, int32_t strokeTime) {
+    if (!AcceptsInput(kit)) return;
+    int32_t dx = input.stylusX - input.screenWidth / 2;
+    int32_t dy = input.stylusY - input.screenHeight / 2;
+    // Overlapping masks all sound: there is no tie-break.
+    for (uint32_t i = 0; i < kPieceCount; ++i) {
+        if (!IsPieceHit(kit.pieces[i], dx, dy)) continue;
+        HitPiece(kit, i, dx, dy, StartNow());
+        kit.lastStrike = kit.clock;
+        kit.lastPiece = i;
+        if (kit.mode == MemoryMaster || kit.mode == RhythmMaster)
+            JudgeTap(kit, Stroke{i, strokeTime, 1.0f});
     }
+}
+
+// The rhythm game moves its clock on a millisecond at a time, so no step's window is passed
+// over however long the frame, and takes the player's tap at the millisecond it was made. The
+// player plays to strokes heard the look-ahead late, so a tap counts that much earlier.
+void UpdateRhythmKit(DrumKit& kit, const KitInput& input) {
+    const int32_t start = kit.clock;
+    const int32_t steps = input.frameDelta > 0 ? input.frameDelta : 0;
+    int32_t tapStep = -1;
+    if (input.stylusPressed) {
+        int32_t age = int32_t(input.now - input.stylusTime);
+        if (age < 0 || steps == 0) age = 0;
+        if (steps > 0 && age > steps - 1) age = steps - 1;
+        tapStep = steps - age;
+    }
+    for (int32_t i = steps == 0 ? 0 : 1; i <= steps && !kit.gameOver; ++i) {
+        kit.clock = KitTimeAdd(start, i);
+        kit.clockTime = input.now - uint32_t(steps - i);
+        if (i == tapStep) TakeTap(kit, input, KitTimeAdd(kit.clock, -kStrokeLookAheadMs));
+        if (!kit.gameOver) GameStep(kit);
+    }
+}
+
+} // namespace
+
+void UpdateKit(DrumKit& kit, const KitInput& input) {
+    if (kit.mode == RhythmMaster && !kit.gameOver) return UpdateRhythmKit(kit, input);
+    if (kit.mode != MachineDriven) kit.clock = KitTimeAdd(kit.clock, input.frameDelta);
+    kit.clockTime = input.now;
+    MetronomeStep(kit, input.metronome);
+    if (input.stylusPressed) TakeTap(kit, input, kit.clock);
     if (!kit.gameOver) GameStep(kit);
 }

@@ -54,6 +54,14 @@ struct DrumKitPiece {
     int16_t hitY = 0;
 };
 
+// A stroke on one piece, whatever struck it: the piece, the kit-clock time at which the games
+// count it, and how hard it was struck (0 to 1).
+struct Stroke {
+    uint32_t piece = 0;
+    int32_t time = 0;
+    float volume = 1.0f;
+};
+
 struct DrumKit {
     VGBitmapManager drums;
     VGBitmapManager sticks;
@@ -61,6 +69,7 @@ struct DrumKit {
     DrumKitPiece pieces[kPieceCount];
 
     int32_t clock = 0;
+    uint32_t clockTime = 0; // engine time at which the clock stood where it stands now
     int32_t nextBeat = 0;
     int32_t lastStrike = kNeverHit;
     int32_t lastGoodHit = 0;
@@ -112,7 +121,9 @@ inline int32_t KitTimeSince(int32_t now, int32_t then) {
 // What one frame of the kit needs from the application.
 struct KitInput {
     int32_t frameDelta = 0;     // ms counted for this frame
+    uint32_t now = 0;           // engine time of this frame, when the clock has moved on
     bool stylusPressed = false; // the stylus went down this frame
+    uint32_t stylusTime = 0;    // engine time at which it went down (at most now)
     int32_t stylusX = 0;        // screen coordinates
     int32_t stylusY = 0;
     int32_t screenWidth = 0; // the back buffer's size
@@ -130,9 +141,12 @@ bool IsKitLoaded(const DrumKit& kit);
 // Loads every sound the kit and its metronome play, so the first tap does not wait.
 void PreloadKitSounds(DrumKit& kit);
 
-// The entry point for the sequencer and the demonstrations: sounds the piece and lands its
-// stick on the piece's own landing point.
-void Strike(DrumKit& kit, uint32_t piece);
+// The entry point for the sequencer and the demonstrations: sounds the piece (at once, or at
+// the start given) and lands its stick on the piece's own landing point now.
+void Strike(DrumKit& kit, uint32_t piece, SoundStart start = StartNow());
+// When a sound that belongs to kit time t is to be heard: the look-ahead after the engine time
+// at which the clock reads t.
+SoundStart KitStrokeStart(const DrumKit& kit, int32_t t);
 void ResetClock(DrumKit& kit);
 // True when the point (relative to the screen centre) lies on the piece's mask.
 bool IsPieceHit(const DrumKitPiece& piece, int32_t dx, int32_t dy);

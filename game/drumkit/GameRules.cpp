@@ -65,14 +65,13 @@ void AppendMemoryStep(DrumKit& kit) {
     (*tail)->piece = Snare + (uint32_t(platform::Rand()) & 3);
 }
 
-// The step window the clock lies in: each step lasts two slot lengths. False when there is
-// no slot length to divide by (a level without steps, or a damaged one).
-bool StepWindow(const DrumKit& kit, uint32_t& index, uint32_t& into) {
+// The step window kit time t lies in: each step lasts two slot lengths. False when there is
+// no slot length to divide by (a level without steps, or a damaged one), or before the start.
+bool StepWindow(const DrumKit& kit, int32_t t, uint32_t& index, uint32_t& into) {
     uint32_t window = 2 * kit.slotLength;
-    if (window == 0) return false;
-    uint32_t t = uint32_t(kit.clock);
-    index = t / window;
-    into = t - window * index;
+    if (window == 0 || t < 0) return false;
+    index = uint32_t(t) / window;
+    into = uint32_t(t) - window * index;
     return true;
 }
 
@@ -82,7 +81,8 @@ void MemoryStep(DrumKit& kit) {
         uint32_t k = uint32_t((kit.clock - kDemoInterval) / kDemoInterval);
         if (PatternStep* step = PatternStepAt(kit.memorySequence, k)) {
             if (step->flags == 0) {
-                Strike(kit, step->piece);
+                const int32_t due = kDemoInterval * int32_t(k + 1);
+                Strike(kit, step->piece, KitStrokeStart(kit, due));
                 step->flags = StepJudged;
             }
             return;
@@ -99,9 +99,34 @@ void MemoryStep(DrumKit& kit) {
     }
 }
 
-void RhythmStep(DrumKit& kit) {
+// Clicks and demonstrated strokes belong to the middle of their step's window: decided when
+// the clock gets there, heard the look-ahead later.
+void SoundRhythmStep(DrumKit& kit) {
     uint32_t k = 0, r = 0;
-    PatternStep* step = StepWindow(kit, k, r) ? PatternStepAt(kit.rhythmPattern, k) : nullptr;
+    if (!StepWindow(kit, kit.clock, k, r) || r < kit.slotLength) return;
+    PatternStep* step = PatternStepAt(kit.rhythmPattern, k);
+    if (!step) return;
+    const SoundStart middle = KitStrokeStart(kit, int32_t(2 * kit.slotLength * k + kit.slotLength));
+    if (!(step->flags & StepClicked)) {
+        if (step->click == ClickLoud) kit.sounds->Play(u"metronomeLoud", 0, middle);
+        if (step->click == ClickNormal) kit.sounds->Play(u"metronome", 0, middle);
+        step->flags |= StepClicked;
+    }
+    if (step->phase != PhasePlayer && !(step->flags & StepJudged) && step->piece < kPieceCount) {
+        Strike(kit, step->piece, middle);
+        step->flags |= StepJudged;
+    }
+}
+
+// The game's progress on the time the player hears. Nothing is heard yet during the first
+// look-ahead of a level that has steps; one without any is over at once.
+void FollowRhythmStep(DrumKit& kit) {
+    const int32_t heard = KitTimeAdd(kit.clock, -kStrokeLookAheadMs);
+    if (heard < 0 && kit.rhythmPattern && kit.slotLength) return;
+    uint32_t k = 0, r = 0;
+    PatternStep* step = StepWindow(kit, heard < 0 ? 0 : heard, k, r)
+                            ? PatternStepAt(kit.rhythmPattern, k)
+                            : nullptr;
     if (!step) {
         if (kit.levelDone == 0) {
             kit.levelDone = 1;
@@ -112,18 +137,6 @@ void RhythmStep(DrumKit& kit) {
     if (step->phase != kit.phase) {
         kit.phase = step->phase;
         if (kit.phase == PhasePlayer) kit.lifeLostInPhase = 0;
-    }
-    // Clicks and demonstrated strokes fall on the middle of the step's window.
-    bool middle = r >= kit.slotLength;
-    if (middle && !(step->flags & StepClicked)) {
-        if (step->click == ClickLoud) kit.sounds->Play(u"metronomeLoud", 0);
-        if (step->click == ClickNormal) kit.sounds->Play(u"metronome", 0);
-        step->flags |= StepClicked;
-    }
-    if (kit.phase != PhasePlayer && middle && !(step->flags & StepJudged) &&
-        step->piece < kPieceCount) {
-        Strike(kit, step->piece);
-        step->flags |= StepJudged;
     }
     // A player's step still open once the next window has begun was missed.
     if (k > 0) {
@@ -136,22 +149,28 @@ void RhythmStep(DrumKit& kit) {
     }
 }
 
-void JudgeMemoryTap(DrumKit& kit) {
+void RhythmStep(DrumKit& kit) {
+    SoundRhythmStep(kit);
+    FollowRhythmStep(kit);
+}
+
+void JudgeMemoryTap(DrumKit& kit, const Stroke& stroke) {
     PatternStep* step = FirstUnjudged(kit.memorySequence);
     if (!step) return;
     step->flags = StepJudged;
-    if (step->piece == kit.lastPiece) return;
+    if (step->piece == stroke.piece) return;
     kit.sounds->Play(IncorrectSound(), 4);
     kit.gameOver = 1;
     CheckHighScore(kit);
     kit.phase = 0;
 }
 
-void JudgeRhythmTap(DrumKit& kit) {
+void JudgeRhythmTap(DrumKit& kit, const Stroke& stroke) {
     uint32_t k = 0, r = 0;
-    PatternStep* step = StepWindow(kit, k, r) ? PatternStepAt(kit.rhythmPattern, k) : nullptr;
+    PatternStep* step =
+        StepWindow(kit, stroke.time, k, r) ? PatternStepAt(kit.rhythmPattern, k) : nullptr;
     if (!step) return;
-    if (step->piece == kit.lastPiece && !(step->flags & StepJudged)) {
+    if (step->piece == stroke.piece && !(step->flags & StepJudged)) {
         kit.lastGoodHit = kit.clock;
         kit.score += kStrokeScore;
     } else {
@@ -200,9 +219,9 @@ void StartGame(DrumKit& kit, uint32_t mode) {
     }
 }
 
-void JudgeTap(DrumKit& kit) {
-    if (kit.mode == MemoryMaster) JudgeMemoryTap(kit);
-    if (kit.mode == RhythmMaster) JudgeRhythmTap(kit);
+void JudgeTap(DrumKit& kit, const Stroke& stroke) {
+    if (kit.mode == MemoryMaster) JudgeMemoryTap(kit, stroke);
+    if (kit.mode == RhythmMaster) JudgeRhythmTap(kit, stroke);
 }
 
 void GameStep(DrumKit& kit) {

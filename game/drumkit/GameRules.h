@@ -7,6 +7,7 @@
 #include <cstdint>
 
 struct DrumKit;
+struct Stroke;
 
 // Levels from here on are generated rather than read.
 constexpr uint32_t kFirstGeneratedLevel = 25;
@@ -17,9 +18,13 @@ constexpr uint32_t kStartLives = 3;
 
 // Sets the mode and starts it from the beginning on a fresh clock.
 void StartGame(DrumKit& kit, uint32_t mode);
-// One call per piece hit by the player, after the kit set the last piece.
-void JudgeTap(DrumKit& kit);
-// Once per frame while the game is not over (does nothing in free play).
+// One call per piece hit by the player, after the kit set the last piece. The rhythm game
+// counts the stroke in the window of its time, whenever the frame that reads it comes.
+void JudgeTap(DrumKit& kit, const Stroke& stroke);
+// Once per frame while the game is not over (does nothing in free play); the rhythm game's
+// once per millisecond of its clock. Demonstrated strokes and clicks are heard the look-ahead
+// after their time; the rhythm game's own progress (its phase, missed steps, the end of the
+// level) follows the time the player hears, the look-ahead behind the clock.
 void GameStep(DrumKit& kit);
 
 // Memory game: the sequence still holds a step the player has not played.

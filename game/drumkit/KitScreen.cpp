@@ -34,7 +34,9 @@ KitInput FrameKitInput() {
     const VGApplication& app = *TheApp;
     KitInput in;
     in.frameDelta = FrameDelta;
+    in.now = FrameStart;
     in.stylusPressed = app.IsPressed(KeyStylus);
+    in.stylusTime = app.keys[KeyStylus].eventTime;
     in.stylusX = app.stylusX;
     in.stylusY = app.stylusY;
     in.screenWidth = TargetWidth();

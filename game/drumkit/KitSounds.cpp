@@ -2,12 +2,12 @@
 
 #include "varnokengine/VGSoundManager.h"
 
-void KitSounds::Restart(const VGString& name, int32_t priority) {
-    if (TheSoundManager.SoundFX()) TheSoundManager.RestartSound(name, priority, 1.0f);
+void KitSounds::Restart(const VGString& name, int32_t priority, SoundStart start) {
+    if (TheSoundManager.SoundFX()) TheSoundManager.RestartSound(name, priority, 1.0f, start);
 }
 
-void KitSounds::Play(const VGString& name, int32_t priority) {
-    if (TheSoundManager.SoundFX()) TheSoundManager.PlaySound(name, priority, 1.0f);
+void KitSounds::Play(const VGString& name, int32_t priority, SoundStart start) {
+    if (TheSoundManager.SoundFX()) TheSoundManager.PlaySound(name, priority, 1.0f, start);
 }
 
 void KitSounds::PlayOnce(const VGString& name, int32_t priority) {

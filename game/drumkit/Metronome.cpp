@@ -17,7 +17,8 @@ void MetronomeStep(DrumKit& kit, uint32_t metronomeOn) {
     if (metronomeOn) {
         // Every fourth beat from the clock's start is the bar's first.
         bool accent = kit.nextBeat % (4 * beat) == 0;
-        kit.sounds->Play(accent ? u"metronomeLoud" : u"metronome", 0);
+        kit.sounds->Play(accent ? u"metronomeLoud" : u"metronome", 0,
+                         KitStrokeStart(kit, kit.nextBeat));
     }
     // The beat keeps its place while the switch is off.
     kit.nextBeat = KitTimeAdd(kit.nextBeat, beat);

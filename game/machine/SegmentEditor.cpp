@@ -109,7 +109,7 @@ VGScreen* SegmentEditScreen::Update() {
     if (TheGameApp->play) {
         MachineOutput out;
         out.sounds = sounds;
-        out.now = Now;
+        out.now = FrameStart;
         SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp->metronome != 0, out);
     }
     const GridLayout grid = Layout();

@@ -15,13 +15,19 @@ KitSounds& SoundsOf(const MachineOutput& out) {
     return out.sounds ? *out.sounds : DefaultKitSounds();
 }
 
-void FireStep(const Segment& segment, uint32_t step, bool visualise, const MachineOutput& out) {
+// When a step that began sinceMs of real time before this frame is to be heard.
+SoundStart StepStart(const MachineOutput& out, float sinceMs) {
+    return StartAt(double(out.now) - double(sinceMs) + double(kStrokeLookAheadMs));
+}
+
+void FireStep(const Segment& segment, uint32_t step, bool visualise, const MachineOutput& out,
+              SoundStart start) {
     for (uint32_t row = 0; row < kMachineRows; ++row) {
         if (Cell(segment, row, step) == 0) continue;
         if (visualise && out.kit)
-            Strike(*out.kit, row);
+            Strike(*out.kit, row, start);
         else
-            SoundsOf(out).Restart(RowSoundName(row), kDrumPriority);
+            SoundsOf(out).Restart(RowSoundName(row), kDrumPriority, start);
     }
 }
 
@@ -106,13 +112,15 @@ void SegmentLoopTick(SegmentLoop& loop, const Segment& segment, uint32_t frameDe
     }
     if (step >= kMaxSteps || int32_t(step) == loop.lastStep) return;
     loop.lastStep = int32_t(step);
+    const float since = float(loop.clock) - float(step) * stepLen;
+    const SoundStart start = StepStart(out, since > 0.0f ? since : 0.0f);
     if (metronome) {
         if (step == 0)
-            SoundsOf(out).Play(u"metronomeLoud", kClickPriority);
+            SoundsOf(out).Play(u"metronomeLoud", kClickPriority, start);
         else if (step % kBeatSteps == 0)
-            SoundsOf(out).Play(u"metronome", kClickPriority);
+            SoundsOf(out).Play(u"metronome", kClickPriority, start);
     }
-    FireStep(segment, step, false, out);
+    FireStep(segment, step, false, out, start);
 }
 
 uint32_t SequencerTick(Track& track, const SequencerInput& input, const MachineOutput& out,
@@ -147,11 +155,20 @@ uint32_t SequencerTick(Track& track, const SequencerInput& input, const MachineO
     if (!entry || !entry->segment) return 0;
     const Segment& segment = *entry->segment;
     if (input.visualise && out.kit) out.kit->clock = int32_t(out.now);
-    uint32_t step = uint32_t(track.position / StepLengthMs(segment.tempo));
+    const float stepLen = StepLengthMs(segment.tempo);
+    uint32_t step = uint32_t(track.position / stepLen);
     // The integer pass length can leave a sliver past the last step; it belongs to it.
     if (step >= segment.steps) step = segment.steps - 1;
     if (int32_t(step) == track.lastStep || input.paused) return 0;
     track.lastStep = int32_t(step);
-    FireStep(segment, step, input.visualise, out);
+    // Segment time runs at the speed (ten times that while winding forward); winding back
+    // reaches a step from its end, so its stroke is heard at once.
+    float rate = float(track.speed) * 0.01f;
+    if (input.mode == ModeFastForward) rate *= kFastFactor;
+    const float since = (track.position - float(step) * stepLen) / rate;
+    const SoundStart start = input.mode == ModeRewind || !(rate > 0.0f)
+                                 ? StartNow()
+                                 : StepStart(out, since > 0.0f ? since : 0.0f);
+    FireStep(segment, step, input.visualise, out, start);
     return 0;
 }

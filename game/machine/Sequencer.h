@@ -2,7 +2,9 @@
 // The drum machine's two playback clocks, both driven once per frame: the segment loop of
 // the segment editor and the sequencer that plays a track. Neither has a timer of its own;
 // each advances by the frame's milliseconds and fires at most one step per frame, so steps
-// passed over inside a long frame stay silent.
+// passed over inside a long frame stay silent. A fired step is heard at the moment it began
+// plus the look-ahead (kStrokeLookAheadMs), not at the frame that fires it, so every stroke
+// lands on the pattern's grid; a frame later than the look-ahead plays its step at once.
 #include "game/machine/Track.h"
 
 #include <cstdint>
@@ -16,7 +18,8 @@ enum SequencerMode : uint32_t { ModeNormal = 0, ModeFastForward = 1, ModeRewind 
 struct MachineOutput {
     KitSounds* sounds = nullptr; // null: the kit's default sounds (silent while SoundFX is off)
     DrumKit* kit = nullptr;      // struck in visualise mode; null: plain sounds instead
-    uint32_t now = 0;            // engine time of this frame (the kit's clock in visualise)
+    uint32_t now = 0; // engine time of this frame (the kit's clock in visualise), when the
+                      // clock has moved on by the frame
 };
 
 struct SegmentLoop {

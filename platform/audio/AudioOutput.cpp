@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace platform {
@@ -22,6 +23,28 @@ AudioLabel MakeAudioLabel(std::u16string_view sound, int32_t channel, int32_t pr
     label.channel = channel;
     label.priority = priority;
     return label;
+}
+
+AudioStart AudioStartAt(double clockMs) {
+    AudioStart start;
+    start.scheduled = true;
+    const double whole = std::floor(clockMs);
+    // The clock wraps at 2^32: keep the whole milliseconds modulo that.
+    start.ms = uint32_t(int64_t(std::fmod(whole, 4294967296.0)));
+    start.fraction = clockMs - whole;
+    return start;
+}
+
+double MsUntil(const AudioStart& start, uint32_t now) {
+    return double(int32_t(start.ms - now)) + start.fraction;
+}
+
+uint64_t StartFrameFor(const AudioStart& start, uint32_t nowMs, double nowFrame,
+                       double framesPerMs) {
+    if (!start.scheduled) return 0;
+    const double ahead = MsUntil(start, nowMs);
+    if (!(ahead > 0.0) || ahead > double(kMaxScheduleAheadMs) || nowFrame < 0.0) return 0;
+    return uint64_t(std::floor(nowFrame + ahead * framesPerMs));
 }
 
 namespace {

@@ -41,6 +41,24 @@ struct AudioLabel {
 };
 AudioLabel MakeAudioLabel(std::u16string_view sound, int32_t channel, int32_t priority);
 
+// When a written buffer is to begin: at once, or at a moment of the program's clock
+// (Clock::TickCount milliseconds, plus a fraction of one). A moment already past, or further
+// ahead than kMaxScheduleAheadMs, begins at once.
+struct AudioStart {
+    bool scheduled = false;
+    uint32_t ms = 0;
+    double fraction = 0.0; // 0 <= fraction < 1
+};
+constexpr uint32_t kMaxScheduleAheadMs = 1000;
+// The moment clockMs (a clock time that may carry a fraction and may have wrapped).
+AudioStart AudioStartAt(double clockMs);
+// Milliseconds from now (a clock reading) to the start; negative when it has passed.
+double MsUntil(const AudioStart& start, uint32_t now);
+// The stream frame a start falls on, for a stream at (fractional) frame nowFrame at clock
+// time nowMs; 0 (at once) when the start has passed or lies beyond the bound.
+uint64_t StartFrameFor(const AudioStart& start, uint32_t nowMs, double nowFrame,
+                       double framesPerMs);
+
 using AudioDeviceId = uint32_t;
 constexpr AudioDeviceId kNoAudioDevice = 0;
 constexpr int kAudioSlots = 3;
@@ -59,9 +77,11 @@ public:
     virtual void Close(AudioDeviceId device) = 0;
     // Queues the buffer behind whatever the device still plays. False (nothing queued) when
     // the device is unknown, the slot is out of range or its previous buffer is not done.
-    // A buffer shorter than one sample frame is done at once.
+    // A buffer shorter than one sample frame is done at once. A scheduled start makes the
+    // buffer begin at the sample of the output stream that plays at that moment (not before
+    // the buffers queued ahead of it have finished).
     virtual bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-                       const AudioLabel& label) = 0;
+                       const AudioLabel& label, const AudioStart& start = AudioStart{}) = 0;
     // True when the slot holds no buffer still to be played.
     virtual bool IsDone(AudioDeviceId device, int slot) = 0;
     // Bytes played since Open or the last Reset, whole sample frames; a finished buffer
@@ -84,15 +104,23 @@ public:
     }
 };
 
-// One SDL audio device (44.1 kHz, stereo, 16 bits, a short period) with the program's own
-// mixer on its callback. When no device opens it returns a null output and warns once on
-// stderr.
-std::unique_ptr<AudioOutput> CreateSdlAudioOutput();
+// Sample frames per period asked of SDL when nothing else is chosen, and the range allowed.
+constexpr uint32_t kDefaultPeriodFrames = 256;
+constexpr uint32_t kMinPeriodFrames = 64;
+constexpr uint32_t kMaxPeriodFrames = 1024;
+
+// One SDL audio device (44.1 kHz, stereo, 16 bits, periodFrames per callback, clamped to the
+// range above) with the program's own mixer on its callback. The program's clock is mapped
+// onto the stream position from the callbacks' timing (see StreamClock.h), so scheduled
+// starts land on their sample. When no device opens it returns a null output and warns once
+// on stderr.
+std::unique_ptr<AudioOutput> CreateSdlAudioOutput(uint32_t periodFrames = kDefaultPeriodFrames);
 // Plays nothing, but consumes the queued buffers in real time by the program's clock
 // (platform::CurrentClock()), so done slots and played positions behave as if heard.
 std::unique_ptr<AudioOutput> CreateNullAudioOutput();
 // Voices advance with the given (virtual) clock: every call first renders up to the clock's
-// time. logPath, when not empty, receives one line per buffer start:
+// time, and stream frame n plays at clock time n / 44.1 ms after the first call. logPath, when not
+// empty, receives one line per buffer start:
 //     <ms> <sound> channel <n> priority <p>
 // (ms = clock time at which the buffer's first frame plays, sound = the label's name or "-").
 // wavPath, when not empty, receives the mixed output as a 44.1 kHz 16-bit stereo WAV file,

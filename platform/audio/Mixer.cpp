@@ -48,7 +48,7 @@ bool DropFinished(MixVoice& voice) {
 }
 
 void RenderVoice(MixVoice& voice, uint32_t index, float* acc, uint32_t frames, uint32_t frameBase,
-                 MixEvents* events) {
+                 uint64_t streamFrame, MixEvents* events) {
     const AudioFormat& format = voice.format;
     const uint64_t step = (uint64_t(format.samplesPerSecond) << 32) / kMixRate;
     const float gainL = LeftGain(voice.volume), gainR = RightGain(voice.volume);
@@ -56,6 +56,14 @@ void RenderVoice(MixVoice& voice, uint32_t index, float* acc, uint32_t frames, u
     for (uint32_t i = 0; i < frames; ++i) {
         if (!DropFinished(voice)) return;
         if (!voice.headStarted) {
+            // A scheduled buffer waits in silence until its frame comes.
+            const uint64_t now = streamFrame + frameBase + i;
+            const uint64_t start = voice.queue[0].startFrame;
+            if (start > now) {
+                if (start - now >= frames - i) return;
+                i += uint32_t(start - now) - 1;
+                continue;
+            }
             voice.headStarted = true;
             if (events && events->count < MixEvents::kCapacity)
                 events->items[events->count++] = {index, voice.queue[0].slot, frameBase + i};
@@ -68,7 +76,8 @@ void RenderVoice(MixVoice& voice, uint32_t index, float* acc, uint32_t frames, u
             const uint8_t* nextData = head.data;
             uint32_t next = f + 1;
             if (next >= FramesIn(voice, head)) {
-                if (voice.queued > 1 && FramesIn(voice, voice.queue[1]) > 0) {
+                if (voice.queued > 1 && FramesIn(voice, voice.queue[1]) > 0 &&
+                    voice.queue[1].startFrame == 0) {
                     nextData = voice.queue[1].data;
                     next = 0;
                 } else {
@@ -98,13 +107,13 @@ int16_t ToSample(float x) {
 } // namespace
 
 bool QueueBuffer(MixVoice& voice, int slot, const uint8_t* data, uint32_t size,
-                 const AudioLabel& label) {
+                 const AudioLabel& label, uint64_t startFrame) {
     if (!voice.open || slot < 0 || slot >= kAudioSlots || voice.slotBusy[slot]) return false;
     if (voice.queued >= uint32_t(kAudioSlots)) return false;
     if (!data) size = 0;
     voice.slotBusy[slot] = true;
     voice.slotLabel[slot] = label;
-    voice.queue[voice.queued++] = MixBuffer{data, size, slot};
+    voice.queue[voice.queued++] = MixBuffer{data, size, slot, startFrame};
     return true;
 }
 
@@ -137,7 +146,8 @@ void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t master
             for (uint32_t i = 0; i < 2 * n; ++i) acc[i] = 0.0f;
         for (size_t v = 0; v < voiceCount; ++v)
             if (voices[v].open && voices[v].queued)
-                RenderVoice(voices[v], uint32_t(v), out ? acc : nullptr, n, done, events);
+                RenderVoice(voices[v], uint32_t(v), out ? acc : nullptr, n, done, state.frame,
+                            events);
         if (out) {
             float peak = 0.0f;
             for (uint32_t i = 0; i < n; ++i) {
@@ -160,6 +170,7 @@ void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t master
         }
         done += n;
     }
+    state.frame += frames;
 }
 
 } // namespace platform

@@ -16,6 +16,8 @@ struct MixBuffer {
     const uint8_t* data = nullptr;
     uint32_t size = 0;
     int32_t slot = 0;
+    // Stream frame (MixerState::frame) before which the buffer does not begin; 0 = no wait.
+    uint64_t startFrame = 0;
 };
 
 struct MixVoice {
@@ -31,9 +33,10 @@ struct MixVoice {
     bool headStarted = false;   // queue[0] has produced its first frame
 };
 
-// Queues a buffer on an open voice; false when the slot is busy or out of range.
+// Queues a buffer on an open voice; false when the slot is busy or out of range. The buffer
+// begins at stream frame startFrame, or as soon as it comes to the head when that has passed.
 bool QueueBuffer(MixVoice& voice, int slot, const uint8_t* data, uint32_t size,
-                 const AudioLabel& label);
+                 const AudioLabel& label, uint64_t startFrame = 0);
 // Stops the voice: every slot free, nothing queued, played count 0.
 void ResetVoice(MixVoice& voice);
 // Bytes played since the last reset, in whole frames.
@@ -54,6 +57,7 @@ struct MixEvents {
 
 struct MixerState {
     float limiterGain = 1.0f;
+    uint64_t frame = 0; // stream frames mixed so far: the position scheduled starts refer to
 };
 
 // The loudest sample the limiter lets through, as a fraction of full scale.

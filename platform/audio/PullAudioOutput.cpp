@@ -49,9 +49,13 @@ public:
         bank_.Close(device);
     }
     bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-               const AudioLabel& label) override {
+               const AudioLabel& label, const AudioStart& start) override {
         CatchUp();
-        return bank_.Write(device, slot, data, size, label);
+        // The stream runs exactly on the clock: its frame at the clock's present is known.
+        const double framesPerMs = double(kMixRate) / 1000.0;
+        uint64_t frame = StartFrameFor(start, last_, double(elapsedMs_) * framesPerMs, framesPerMs);
+        if (frame <= rendered_) frame = 0;
+        return bank_.Write(device, slot, data, size, label, frame);
     }
     bool IsDone(AudioDeviceId device, int slot) override {
         CatchUp();
@@ -96,6 +100,7 @@ private:
         while (rendered_ < target) {
             // With no WAV to write, silence needs no rendering.
             if (!wav_ && !AnyQueued()) {
+                mixer_.frame += target - rendered_; // the stream moves on all the same
                 rendered_ = target;
                 break;
             }

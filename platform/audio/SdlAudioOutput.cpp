@@ -2,6 +2,13 @@
 // are shared with the program's thread under one mutex held only for a few bookkeeping
 // steps on that side and for one mixing block on the callback's side; the callback never
 // allocates and never touches files.
+//
+// Scheduled starts: the program's clock is the host's monotonic clock in milliseconds, and
+// each callback tells the stream clock when it renders which frames, so a start time becomes
+// a frame of the stream. On an underrun the device plays silence and the callbacks fall
+// behind; the stream clock then takes its mapping afresh, and a start whose frame has
+// already been rendered begins at once, late.
+#include "platform/audio/StreamClock.h"
 #include "platform/audio/VoiceBank.h"
 
 #include <SDL.h>
@@ -14,8 +21,6 @@ namespace platform {
 
 namespace {
 
-constexpr uint16_t kWantedPeriodFrames = 256;
-
 uint64_t SteadyNs() {
     return uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(
                         std::chrono::steady_clock::now().time_since_epoch())
@@ -24,6 +29,8 @@ uint64_t SteadyNs() {
 
 class SdlAudioOutput final : public AudioOutput {
 public:
+    explicit SdlAudioOutput(uint32_t periodFrames) : wantedPeriod_(periodFrames) {}
+
     // False when no device could be opened; the object is then unusable.
     bool Start() {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -32,7 +39,7 @@ public:
         want.freq = int(kMixRate);
         want.format = AUDIO_S16SYS;
         want.channels = 2;
-        want.samples = kWantedPeriodFrames;
+        want.samples = uint16_t(wantedPeriod_);
         want.callback = &SdlAudioOutput::Callback;
         want.userdata = this;
         SDL_AudioSpec have{};
@@ -64,9 +71,16 @@ public:
         bank_.Close(device);
     }
     bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-               const AudioLabel& label) override {
+               const AudioLabel& label, const AudioStart& start) override {
         std::lock_guard<std::mutex> lock(mutex_);
-        return bank_.Write(device, slot, data, size, label);
+        uint64_t frame = 0;
+        if (start.scheduled && stream_.Started()) {
+            // The program's clock reads whole milliseconds of the same host clock.
+            const uint64_t ms = SteadyNs() / 1000000u;
+            frame = StartFrameFor(start, uint32_t(ms), stream_.FrameAt(ms * 1000000u),
+                                  stream_.FramesPerMs());
+        }
+        return bank_.Write(device, slot, data, size, label, frame);
     }
     bool IsDone(AudioDeviceId device, int slot) override {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -115,6 +129,7 @@ private:
         // Taken inside the lock: a buffer written while the callback waited for it is mixed
         // now, and must not seem to have started before it was written.
         uint64_t now = SteadyNs();
+        stream_.OnPeriod(now, mixer_.frame, frames);
         Mix(mixer_, bank_.Voices(), bank_.Count(), master_, out, frames, &events);
         for (uint32_t i = 0; i < events.count; ++i) {
             uint32_t v = events.items[i].voice;
@@ -126,6 +141,8 @@ private:
     std::mutex mutex_;
     VoiceBank bank_;
     MixerState mixer_;
+    StreamClock stream_{double(kMixRate)};
+    uint32_t wantedPeriod_;
     uint32_t master_ = kFullAudioVolume;
     uint64_t startNs_[VoiceBank::kMaxVoices] = {};
     uint32_t startCount_[VoiceBank::kMaxVoices] = {};
@@ -136,8 +153,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<AudioOutput> CreateSdlAudioOutput() {
-    auto output = std::make_unique<SdlAudioOutput>();
+std::unique_ptr<AudioOutput> CreateSdlAudioOutput(uint32_t periodFrames) {
+    if (periodFrames < kMinPeriodFrames) periodFrames = kMinPeriodFrames;
+    if (periodFrames > kMaxPeriodFrames) periodFrames = kMaxPeriodFrames;
+    auto output = std::make_unique<SdlAudioOutput>(periodFrames);
     if (output->Start()) return output;
     std::fprintf(stderr, "tamborix: no audio device could be opened (%s); playing silently\n",
                  SDL_GetError());

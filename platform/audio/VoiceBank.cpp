@@ -42,9 +42,9 @@ void VoiceBank::Close(AudioDeviceId device) {
 }
 
 bool VoiceBank::Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-                      const AudioLabel& label) {
+                      const AudioLabel& label, uint64_t startFrame) {
     MixVoice* voice = Find(device);
-    return voice && QueueBuffer(*voice, slot, data, size, label);
+    return voice && QueueBuffer(*voice, slot, data, size, label, startFrame);
 }
 
 bool VoiceBank::IsDone(AudioDeviceId device, int slot) const {

@@ -13,7 +13,7 @@ public:
     AudioDeviceId Open(const AudioFormat& format);
     void Close(AudioDeviceId device);
     bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-               const AudioLabel& label);
+               const AudioLabel& label, uint64_t startFrame = 0);
     bool IsDone(AudioDeviceId device, int slot) const;
     uint32_t PlayedBytes(AudioDeviceId device) const;
     void Reset(AudioDeviceId device);

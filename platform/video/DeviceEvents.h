@@ -38,6 +38,9 @@ struct DeviceEvent {
     char16_t character = 0;
     int16_t x = 0;
     int16_t y = 0;
+    // When it happened, on the program's clock (Clock::TickCount), if the backend knows.
+    bool timed = false;
+    uint32_t time = 0;
 };
 
 inline bool IsKeyboardEvent(EventType t) {

@@ -78,6 +78,9 @@ void HeadlessBackend::TakeDueSteps() {
             closeSent_ = true;
         } else {
             DeviceEvent e = step.event;
+            // The script's time is when the user acted, whenever the program looks.
+            e.timed = true;
+            e.time = step.at;
             if (IsStylusEvent(e.type)) {
                 int32_t x, y;
                 UprightToDevice(options_.width, options_.height, orientation_, e.x, e.y, x, y);

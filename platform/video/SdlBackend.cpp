@@ -241,10 +241,21 @@ private:
         pending_.push_back(e);
     }
 
-    void PushStylus(EventType type, int32_t wx, int32_t wy) {
+    // SDL stamps its events with its own millisecond count; the program's clock counts from
+    // elsewhere, so the event's age is carried over.
+    static void Stamp(DeviceEvent& e, Uint32 timestamp) {
+        const Uint32 sdlNow = SDL_GetTicks();
+        const uint32_t now = TickCount();
+        const int32_t age = int32_t(sdlNow - timestamp);
+        e.timed = true;
+        e.time = age > 0 ? now - uint32_t(age) : now;
+    }
+
+    void PushStylus(EventType type, int32_t wx, int32_t wy, Uint32 timestamp) {
         DeviceEvent e;
         e.type = type;
         WindowToDevice(wx, wy, e.x, e.y);
+        Stamp(e, timestamp);
         pending_.push_back(e);
     }
 
@@ -294,6 +305,7 @@ private:
             e.type = event.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
             e.key = code;
             e.repeat = event.key.repeat != 0;
+            Stamp(e, event.key.timestamp);
             pending_.push_back(e);
             break;
         }
@@ -303,18 +315,21 @@ private:
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) {
                 stylusDown_ = true;
-                PushStylus(EventType::StylusDown, event.button.x, event.button.y);
+                PushStylus(EventType::StylusDown, event.button.x, event.button.y,
+                           event.button.timestamp);
             }
             break;
         case SDL_MOUSEBUTTONUP:
             if (event.button.button == SDL_BUTTON_LEFT) {
                 stylusDown_ = false;
-                PushStylus(EventType::StylusUp, event.button.x, event.button.y);
+                PushStylus(EventType::StylusUp, event.button.x, event.button.y,
+                           event.button.timestamp);
             }
             break;
         case SDL_MOUSEMOTION:
             if (stylusDown_ && (event.motion.state & SDL_BUTTON_LMASK))
-                PushStylus(EventType::StylusMove, event.motion.x, event.motion.y);
+                PushStylus(EventType::StylusMove, event.motion.x, event.motion.y,
+                           event.motion.timestamp);
             break;
         default:
             break;

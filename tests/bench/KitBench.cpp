@@ -29,8 +29,8 @@ constexpr int32_t kFrameMs = 16;
 // Silent: the benchmark measures the kit, not the mixer.
 class NoSounds : public KitSounds {
 public:
-    void Restart(const VGString&, int32_t) override {}
-    void Play(const VGString&, int32_t) override {}
+    void Restart(const VGString&, int32_t, SoundStart) override {}
+    void Play(const VGString&, int32_t, SoundStart) override {}
 };
 
 // state.range(0): 1 = every piece animating (struck every ten frames), 0 = nothing struck.

@@ -50,6 +50,9 @@ protected:
     void RunTo(int32_t clock) {
         while (kit.clock < clock) UpdateKit(kit, Input(1));
     }
+    // The rhythm game judges and moves on by the time the player hears, the look-ahead behind
+    // its clock.
+    void RunToHeard(int32_t heard) { RunTo(heard + kStrokeLookAheadMs); }
     // Each entry is piece, click and phase of one step.
     void SetPattern(uint32_t slotLength, std::initializer_list<PatternStep> steps) {
         FreePattern(kit.rhythmPattern);
@@ -169,19 +172,19 @@ TEST_F(GameRulesTest, RhythmStepsSoundInTheMiddleOfTheirWindowsAndStrokesScore) 
     EXPECT_EQ(kit.phase, 0u);
 
     // The player's window opens at 400 ms: a stroke anywhere in it counts.
-    RunTo(400);
+    RunToHeard(400);
     EXPECT_EQ(kit.phase, 1u);
     TapPiece(Snare);
     EXPECT_EQ(kit.score, kStrokeScore);
     EXPECT_EQ(kit.lastGoodHit, kit.clock);
     EXPECT_EQ(RhythmCounterText(kit), u"   10");
-    RunTo(798);
+    RunToHeard(798);
     TapPiece(Snare);
     EXPECT_EQ(kit.score, 2 * kStrokeScore);
     EXPECT_EQ(kit.lives, 3u);
 
     // The pattern runs out: the level is done and its bonus comes once.
-    RunTo(900);
+    RunToHeard(900);
     EXPECT_EQ(kit.levelDone, 1u);
     EXPECT_EQ(kit.score, 2 * kStrokeScore + kLevelBonus);
     RunTo(2400);
@@ -195,10 +198,10 @@ TEST_F(GameRulesTest, RhythmMistakesCostOneLifePerPlayerPhase) {
                      Step(Snare, PhaseDemo), Step(Snare, PhasePlayer), Step(kRestPiece, PhaseDemo),
                      Step(Snare, PhasePlayer), Step(kRestPiece, PhaseDemo)});
     // A wrong piece and then a stroke on a rest in the same phase: one life.
-    RunTo(50);
+    RunToHeard(50);
     TapPiece(Crash);
     EXPECT_EQ(kit.lives, 2u);
-    RunTo(250);
+    RunToHeard(250);
     TapPiece(Snare);
     EXPECT_EQ(kit.lives, 2u);
     EXPECT_EQ(Heard("incorrect").size(), 1u);
@@ -206,13 +209,13 @@ TEST_F(GameRulesTest, RhythmMistakesCostOneLifePerPlayerPhase) {
     EXPECT_EQ(RhythmCounterText(kit), u" \x1c\x1c\x15 ");
 
     // The next player phase misses its step: charged once the following window begins.
-    RunTo(799);
+    RunToHeard(799);
     EXPECT_EQ(kit.lives, 2u);
-    RunTo(800);
+    RunToHeard(800);
     EXPECT_EQ(kit.lives, 1u);
 
     // A second stroke in one window is a mistake, and the last life ends the game.
-    RunTo(1000);
+    RunToHeard(1000);
     TapPiece(Snare);
     TapPiece(Snare);
     EXPECT_EQ(kit.lives, 0u);

@@ -82,10 +82,11 @@ void WriteTestKit(const TempFolder& folder) {
                              imagewriter::Trim::Off);
 }
 
-void RecordingSounds::Add(const char* how, const VGString& name, int32_t priority) {
+void RecordingSounds::Add(const char* how, const VGString& name, int32_t priority,
+                          SoundStart start) {
     std::string text = how;
     for (uint32_t i = 0; i < name.Length(); ++i) text += char(name[i]);
-    played.push_back({text, priority, kit_.clock});
+    played.push_back({text, priority, kit_.clock, start});
 }
 
 std::vector<std::string> RecordingSounds::Names() const {

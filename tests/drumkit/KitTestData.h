@@ -33,21 +33,25 @@ struct PlayedSound {
     std::string name;
     int32_t priority;
     int32_t clock; // the kit's clock when it was asked for
+    SoundStart start;
 };
 
 class RecordingSounds : public KitSounds {
 public:
     explicit RecordingSounds(const DrumKit& kit) : kit_(kit) {}
-    void Restart(const VGString& name, int32_t priority) override {
-        Add("restart ", name, priority);
+    void Restart(const VGString& name, int32_t priority, SoundStart start) override {
+        Add("restart ", name, priority, start);
     }
-    void Play(const VGString& name, int32_t priority) override { Add("", name, priority); }
+    void Play(const VGString& name, int32_t priority, SoundStart start) override {
+        Add("", name, priority, start);
+    }
     void PlayOnce(const VGString& name, int32_t priority) override { Add("once ", name, priority); }
     void Preload(const VGString& name) override { Add("preload ", name, 0); }
     std::vector<PlayedSound> played;
     std::vector<std::string> Names() const;
 
 private:
-    void Add(const char* how, const VGString& name, int32_t priority);
+    void Add(const char* how, const VGString& name, int32_t priority,
+             SoundStart start = StartNow());
     const DrumKit& kit_;
 };

@@ -40,12 +40,17 @@ struct Heard {
     std::string name;
     int32_t priority = 0;
     bool restart = false;
+    SoundStart start;
 };
 
 class RecordedSounds : public KitSounds {
 public:
-    void Restart(const VGString& name, int32_t priority) override { Add(name, priority, true); }
-    void Play(const VGString& name, int32_t priority) override { Add(name, priority, false); }
+    void Restart(const VGString& name, int32_t priority, SoundStart start) override {
+        Add(name, priority, true, start);
+    }
+    void Play(const VGString& name, int32_t priority, SoundStart start) override {
+        Add(name, priority, false, start);
+    }
     void PlayOnce(const VGString& name, int32_t priority) override { Add(name, priority, false); }
     void Preload(const VGString&) override {}
     std::vector<std::string> Names() const {
@@ -57,10 +62,10 @@ public:
     std::vector<Heard> heard;
 
 private:
-    void Add(const VGString& name, int32_t priority, bool restart) {
+    void Add(const VGString& name, int32_t priority, bool restart, SoundStart start = StartNow()) {
         std::string text;
         for (uint32_t i = 0; i < name.Length(); ++i) text.push_back(char(name[i]));
-        heard.push_back({text, priority, restart});
+        heard.push_back({text, priority, restart, start});
     }
 };
 
