@@ -230,8 +230,9 @@ SoundChannel* VGSoundManager::RestartSound(const VGString& name, int32_t priorit
     SoundEntry* entry = GetSound(name, EffectsFolder);
     if (!entry) return nullptr;
     SoundChannel* channel = ChannelPlaying(entry->data);
-    // Restarting a stroke that has not begun would lose it.
-    if (!channel || IsChannelWaiting(*channel)) return PlaySound(name, priority, volume, start);
+    // Restarting a stroke that has not begun would lose it: a scheduled stroke leaves it be.
+    if (!channel || (start.scheduled && IsChannelWaiting(*channel)))
+        return PlaySound(name, priority, volume, start);
     channel->volume = ClampVolume(volume);
     return Play(*channel, *entry, ModeEffect, priority, start) ? channel : nullptr;
 }

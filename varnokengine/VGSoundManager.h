@@ -66,7 +66,7 @@ public:
     SoundChannel* PlaySoundOnce(const VGString& name, int32_t priority, float volume,
                                 SoundStart start = StartNow());
     // Restarts the sound from its beginning on the channel already playing it, if any. A
-    // channel whose stroke of the sound is still waiting to begin is left to it: the new one
+    // scheduled stroke leaves a channel whose stroke of the sound has not begun yet to it and
     // takes another channel, so strokes scheduled close together are all heard.
     SoundChannel* RestartSound(const VGString& name, int32_t priority, float volume,
                                SoundStart start = StartNow());
