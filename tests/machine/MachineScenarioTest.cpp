@@ -88,3 +88,36 @@ TEST(MachineScenarioTest, PlayingASavedTrackSoundsItsSegmentInTime) {
 }
 
 } // namespace
+
+// Slot 4: sixteen closed hi-hats at 120, one on every 125 ms step.
+std::string HihatLineFile() {
+    std::vector<uint32_t> grid(9 * 64, 0);
+    for (uint32_t step = 0; step < 16; ++step) grid[8 * 64 + step] = 1;
+    std::string bytes = "hats4" + U32(16) + U32(120);
+    for (uint32_t cell : grid) bytes += U32(cell);
+    return bytes;
+}
+
+TEST(MachineScenarioTest, StrokesStruckOnTheKitLandOnTheGridWhateverTheFrames) {
+    // With the kit on screen every frame takes 16 ms, so steps fire up to 15 ms after their
+    // time; each is heard at its time plus the look-ahead all the same.
+    ScenarioRun run;
+    run.WriteData("save/4.tbs", HihatLineFile());
+    run.WriteData("save/2.tbt", "song2" + U32(100) + U32(1) + U32(4) + U32(1));
+    run.Preset({{"Language", 0}, {"Visualise", 1}});
+    std::ostringstream script;
+    script << "at 7000 key down / at 7200 key action\n"
+           << "at 8200 key action\n"
+           << "at 9200 key action\n"
+           << "at " << kPlayTap << " tap " << kPlayX << " " << kButtonY << "\n"
+           << "at 14000 quit\n";
+    ASSERT_EQ(run.Run(script.str()), 0);
+    std::vector<uint32_t> hats;
+    for (uint32_t ms : run.Heard("hihat_close"))
+        if (ms >= kPlayTap) hats.push_back(ms);
+    ASSERT_EQ(hats.size(), 16u);
+    for (size_t i = 0; i < hats.size(); ++i) {
+        const int32_t error = int32_t(hats[i] - hats[0]) - int32_t(125 * i);
+        EXPECT_LE(error < 0 ? -error : error, 1) << i;
+    }
+}
