@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int32_t kWidth = 480, kHeight = 640;
+constexpr int32_t kL = kStrokeLookAheadMs;
 
 class GameRulesTest : public testing::Test {
 protected:
@@ -224,6 +225,77 @@ TEST_F(GameRulesTest, RhythmMistakesCostOneLifePerPlayerPhase) {
     EXPECT_EQ(kit.newHighScore, 1u);
     RunTo(3000);
     EXPECT_EQ(kit.levelDone, 0u);
+}
+
+// A frame of frameDelta ms that reads a tap made age ms before it (engine time = kit clock).
+KitInput TapInput(const DrumKit& kit, int32_t frameDelta, int32_t age, uint32_t piece) {
+    KitInput in;
+    in.frameDelta = frameDelta;
+    in.now = uint32_t(kit.clock + frameDelta);
+    in.screenWidth = kWidth;
+    in.screenHeight = kHeight;
+    in.metronome = 0;
+    int32_t dx = 0, dy = 0;
+    PieceSpot(piece, dx, dy);
+    in.stylusPressed = true;
+    in.stylusTime = in.now - uint32_t(age);
+    in.stylusX = kWidth / 2 + dx;
+    in.stylusY = kHeight / 2 + dy;
+    return in;
+}
+
+TEST_F(GameRulesTest, RhythmStrokeCountsInTheWindowOfItsEventNotOfTheFrameReadingIt) {
+    SetPattern(100,
+               {Step(Snare, PhasePlayer), Step(Ride, PhasePlayer), Step(kRestPiece, PhaseDemo)});
+    // Made when the player heard 199 ms (the last of step 0's window), read by a frame that
+    // ends 10 ms later, inside step 1's window.
+    RunToHeard(199 + 10 - 16);
+    UpdateKit(kit, TapInput(kit, 16, 10, Snare));
+    EXPECT_EQ(kit.score, kStrokeScore);
+    EXPECT_EQ(kit.lives, 3u);
+    EXPECT_TRUE(kit.rhythmPattern->flags & StepJudged);
+    EXPECT_FALSE(kit.rhythmPattern->next->flags & StepJudged);
+    RunToHeard(300);
+    UpdateKit(kit, TapInput(kit, 16, 0, Ride));
+    EXPECT_EQ(kit.score, 2 * kStrokeScore);
+    EXPECT_EQ(kit.lives, 3u);
+}
+
+TEST_F(GameRulesTest, EveryDemonstratedStrokeOfAFastLevelIsStruckAndEveryPlayerStepCanBeHit) {
+    kit.startLevel = 150; // 10 ms slots: 20 ms windows, shorter than some frames
+    StartGame(kit, RhythmMaster);
+    uint32_t demonstrated = 0, toPlay = 0;
+    std::vector<int32_t> playAt; // kit times at which the player hears each stroke to copy
+    std::vector<uint32_t> pieces;
+    uint32_t k = 0;
+    for (const PatternStep* s = kit.rhythmPattern; s; s = s->next, ++k) {
+        if (s->piece == kRestPiece) continue;
+        if (s->phase == PhasePlayer) {
+            ++toPlay;
+            playAt.push_back(int32_t(20 * k + 10) + kL);
+            pieces.push_back(s->piece);
+        } else {
+            ++demonstrated;
+        }
+    }
+    size_t next = 0;
+    while (!kit.levelDone && !kit.gameOver && kit.clock < 20000) {
+        const int32_t end = kit.clock + 16;
+        if (next < playAt.size() && playAt[next] <= end) {
+            UpdateKit(kit, TapInput(kit, 16, end - playAt[next], pieces[next]));
+            ++next;
+        } else {
+            UpdateKit(kit, Input(16));
+        }
+    }
+    EXPECT_EQ(Heard("restart snare").size() + Heard("restart bass").size() +
+                  Heard("restart hihat_open").size() + Heard("restart tom_low").size() +
+                  Heard("restart tom_mid").size() + Heard("restart tom_hi").size() +
+                  Heard("restart ride").size() + Heard("restart crash").size(),
+              demonstrated + toPlay);
+    EXPECT_EQ(next, playAt.size());
+    EXPECT_EQ(kit.lives, 3u);
+    EXPECT_EQ(kit.score, toPlay * kStrokeScore + kLevelBonus);
 }
 
 TEST_F(GameRulesTest, RhythmGameWithoutStepsOrSlotLengthFinishesTheLevelAtOnce) {
