@@ -9,6 +9,8 @@
 // loud sample. The snare of a copy of the baked data is replaced by a 10 ms burst so its
 // first sample is unmistakable, and the metronome is off so nothing else sounds.
 //
+// KIT_MEASURE_PERIOD=N asks SDL for N frames per period (as --audio-period does).
+//
 //     kit_measure idle [seconds]     (default 60; run it under xvfb-run)
 // The process's CPU time (all threads but the FIFO's reader) while the kit screen stands
 // idle with the metronome ticking, on the display SDL finds, as a share of one core.
@@ -246,7 +248,11 @@ int main(int argc, char** argv) {
         std::_Exit(1); // the reader still waits on the FIFO
     }
     platform::InstallBackend(std::move(backend));
-    platform::SetAudioOutput(platform::CreateSdlAudioOutput());
+    // KIT_MEASURE_PERIOD asks the device for another period, as --audio-period does.
+    const char* periodText = std::getenv("KIT_MEASURE_PERIOD");
+    const uint32_t wantedPeriod =
+        periodText ? uint32_t(std::atoi(periodText)) : platform::kDefaultPeriodFrames;
+    platform::SetAudioOutput(platform::CreateSdlAudioOutput(wantedPeriod));
     uint32_t period = platform::Audio().PeriodFrames();
     if (!period && useDisk) {
         std::fprintf(stderr, "no SDL audio device opened\n");
