@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int32_t kWidth = 480, kHeight = 640;
-constexpr int32_t kL = kStrokeLookAheadMs;
 
 class GameRulesTest : public testing::Test {
 protected:
