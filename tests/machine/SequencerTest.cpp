@@ -265,4 +265,47 @@ TEST_F(SequencerTest, VisualiseStrikesTheKitOnItsClock) {
     EXPECT_EQ(sounds.Names(), (std::vector<std::string>{"tom_hi", "crash"}));
 }
 
+TEST_F(SequencerTest, FiredStepsAreHeardOnTheirGridAndAStallPlaysAtOnce) {
+    // Tempo 400 (37.5 ms steps) on 100 ms frames: one step per tick, the others skipped, and
+    // each fired step scheduled where it began plus the look-ahead.
+    Track track;
+    Segment* segment = MakeSegment(1, 16, 400);
+    for (uint32_t step = 0; step < 16; ++step) Cell(*segment, HihatClose, step) = 1;
+    BuildTrack(track, {{segment, 1}});
+    SequencerInput input;
+    input.frameDelta = 100;
+    input.loop = true;
+    std::vector<double> due;
+    for (uint32_t now = 1100; now <= 1500; now += 100) {
+        out.now = now;
+        sounds.heard.clear();
+        SequencerTick(track, input, out);
+        ASSERT_EQ(sounds.heard.size(), 1u);
+        ASSERT_TRUE(sounds.heard[0].start.scheduled);
+        due.push_back(sounds.heard[0].start.at - kStrokeLookAheadMs);
+    }
+    // The first tick plays position 0 at 1100; positions 100..400 ms fire steps 2, 5, 8 and
+    // 10, each due when it began, not at the frame that fires it.
+    const double steps[] = {0, 2, 5, 8, 10};
+    for (size_t i = 0; i < due.size(); ++i)
+        EXPECT_NEAR(due[i], 1100.0 + steps[i] * 37.5, 0.01) << i;
+
+    // The segment loop at 120 BPM on 16/17 ms frames: every step, each on the 125 ms grid.
+    SegmentLoop loop;
+    Segment hats = *segment;
+    hats.tempo = 120;
+    sounds.heard.clear();
+    uint32_t now = 2000;
+    const uint32_t frames[] = {16, 17, 17};
+    for (int f = 0; now < 2000 + 1999; ++f) {
+        now += frames[f % 3];
+        out.now = now;
+        SegmentLoopTick(loop, hats, frames[f % 3], false, out);
+    }
+    ASSERT_EQ(sounds.heard.size(), 17u); // the second pass has begun
+    for (size_t i = 0; i < sounds.heard.size(); ++i)
+        EXPECT_NEAR(sounds.heard[i].start.at, 2000.0 + 125.0 * double(i) + kStrokeLookAheadMs, 0.01)
+            << i;
+}
+
 } // namespace
