@@ -2,6 +2,7 @@
 // one keeping real time, and the SDL one on SDL's disk driver so that it cannot rot.
 #include "platform/audio/AudioOutput.h"
 #include "platform/Clock.h"
+#include "tests/sound/SoundTestData.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +17,6 @@
 using namespace platform;
 
 namespace {
-
-AudioFormat Mono16(uint32_t rate) {
-    AudioFormat f;
-    f.samplesPerSecond = rate;
-    f.averageBytesPerSecond = rate * 2;
-    return f;
-}
-
-std::vector<uint8_t> Samples(uint32_t frames, int16_t value) {
-    std::vector<uint8_t> bytes;
-    for (uint32_t i = 0; i < frames; ++i) {
-        bytes.push_back(uint8_t(value & 0xFF));
-        bytes.push_back(uint8_t(uint16_t(value) >> 8));
-    }
-    return bytes;
-}
 
 int16_t SampleAt(const std::string& wav, size_t frame, int side) {
     size_t at = 44 + frame * 4 + size_t(side) * 2;

@@ -5,6 +5,7 @@
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/StreamClock.h"
 #include "platform/audio/VoiceBank.h"
+#include "tests/sound/SoundTestData.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,22 +19,6 @@
 using namespace platform;
 
 namespace {
-
-AudioFormat Mono16() {
-    AudioFormat f;
-    f.samplesPerSecond = kMixRate;
-    f.averageBytesPerSecond = kMixRate * 2;
-    return f;
-}
-
-std::vector<uint8_t> Samples(uint32_t frames, int16_t value) {
-    std::vector<uint8_t> bytes;
-    for (uint32_t i = 0; i < frames; ++i) {
-        bytes.push_back(uint8_t(value & 0xFF));
-        bytes.push_back(uint8_t(uint16_t(value) >> 8));
-    }
-    return bytes;
-}
 
 // The first stereo frame of a mix (or a WAV's data) whose left sample is not silent.
 int64_t FirstSound(const std::vector<int16_t>& stereo) {
@@ -58,9 +43,9 @@ TEST(ScheduledMix, ABufferWaitsForItsFrameInsideAndAcrossBlocksAndAPastOneStarts
     VoiceBank bank;
     MixerState state;
     state.frame = 1000;
-    AudioDeviceId inside = bank.Open(Mono16());
-    AudioDeviceId later = bank.Open(Mono16());
-    AudioDeviceId past = bank.Open(Mono16());
+    AudioDeviceId inside = bank.Open(Mono16(kMixRate));
+    AudioDeviceId later = bank.Open(Mono16(kMixRate));
+    AudioDeviceId past = bank.Open(Mono16(kMixRate));
     ASSERT_TRUE(bank.Write(inside, 0, tone.data(), uint32_t(tone.size()), {}, 1100));
     ASSERT_TRUE(bank.Write(later, 0, tone.data(), uint32_t(tone.size()), {}, 1300));
     ASSERT_TRUE(bank.Write(past, 0, tone.data(), uint32_t(tone.size()), {}, 900));
@@ -104,8 +89,8 @@ TEST(ScheduledHeadless, AStartLandsOnItsSampleOfTheWavAndTheLog) {
     const std::string log = (temp.Path() / "log.txt").string();
     auto output = CreateHeadlessAudioOutput(clock, log, wav);
     auto tone = Samples(441, 12000);
-    AudioDeviceId a = output->Open(Mono16());
-    AudioDeviceId b = output->Open(Mono16());
+    AudioDeviceId a = output->Open(Mono16(kMixRate));
+    AudioDeviceId b = output->Open(Mono16(kMixRate));
     clock.Advance(3);
     ASSERT_TRUE(output->Write(a, 0, tone.data(), uint32_t(tone.size()),
                               MakeAudioLabel(u"hat", 1, 3), AudioStartAt(5020.5)));
