@@ -16,11 +16,7 @@ constexpr int32_t kWidth = 480, kHeight = 640; // the large portrait screen, cen
 class DrumKitTest : public testing::Test {
 protected:
     void SetUp() override {
-        ClearErrors();
-        WriteTestKit(temp);
-        SetAppPath(VGString(temp.Wide().c_str()));
-        kit.sounds = &sounds;
-        ASSERT_TRUE(LoadKit(kit, 2, nullptr));
+        ASSERT_TRUE(LoadTestKit(temp, kit, sounds));
         ASSERT_EQ(ErrorFlag, 0u) << "test kit incomplete";
         canvas.Create(kWidth, kHeight, 0, 0);
         SetRenderTarget(&canvas);

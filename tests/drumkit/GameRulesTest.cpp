@@ -20,13 +20,7 @@ constexpr int32_t kWidth = 480, kHeight = 640;
 
 class GameRulesTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ClearErrors();
-        WriteTestKit(temp);
-        SetAppPath(VGString(temp.Wide().c_str()));
-        kit.sounds = &sounds;
-        ASSERT_TRUE(LoadKit(kit, 2, nullptr));
-    }
+    void SetUp() override { ASSERT_TRUE(LoadTestKit(temp, kit, sounds)); }
     void TearDown() override { ClearErrors(); }
 
     KitInput Input(int32_t frameDelta) const {

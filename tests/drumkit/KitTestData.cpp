@@ -1,6 +1,8 @@
 #include "tests/drumkit/KitTestData.h"
 
 #include "tools/imagewriter/ImageWriter.h"
+#include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGError.h"
 
 #include <filesystem>
 
@@ -80,6 +82,14 @@ void WriteTestKit(const TempFolder& folder) {
     imagewriter::WritePack(imgs + "/sticks.img", sticks, imagewriter::Trim::Off);
     imagewriter::WriteSingle(imgs + "/drumkit.img", Solid(200, 640, 640, kBackgroundColour),
                              imagewriter::Trim::Off);
+}
+
+bool LoadTestKit(const TempFolder& folder, DrumKit& kit, KitSounds& sounds) {
+    ClearErrors();
+    WriteTestKit(folder);
+    SetAppPath(VGString(folder.Wide().c_str()));
+    kit.sounds = &sounds;
+    return LoadKit(kit, 2, nullptr);
 }
 
 void RecordingSounds::Add(const char* how, const VGString& name, int32_t priority,

@@ -28,6 +28,9 @@ void PieceSpot(uint32_t piece, int32_t& dx, int32_t& dy);
 
 // Writes imgs/drums.img, imgs/sticks.img and imgs/drumkit.img under the folder.
 void WriteTestKit(const TempFolder& folder);
+// Clears the errors, writes the test kit into the folder, makes it the program folder and
+// loads the kit (large screen) with the given sounds; false when it does not load.
+bool LoadTestKit(const TempFolder& folder, DrumKit& kit, KitSounds& sounds);
 
 struct PlayedSound {
     std::string name;

@@ -19,13 +19,7 @@ constexpr uint32_t kStartTime = 5000;
 
 class StrokeTimingTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ClearErrors();
-        WriteTestKit(temp);
-        SetAppPath(VGString(temp.Wide().c_str()));
-        kit.sounds = &sounds;
-        ASSERT_TRUE(LoadKit(kit, 2, nullptr));
-    }
+    void SetUp() override { ASSERT_TRUE(LoadTestKit(temp, kit, sounds)); }
     void TearDown() override {
         FreePattern(kit.rhythmPattern);
         ClearErrors();
