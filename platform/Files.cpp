@@ -2,8 +2,11 @@
 
 #include "platform/Text.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,6 +54,31 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+FileState ProbeResolved(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return FileState::Missing;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return FileState::Blocked;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return FileState::Blocked;
+    ::close(fd);
+    return FileState::Readable;
+}
+
+void WarnKept(const std::string& path) {
+    std::fprintf(stderr,
+                 "warning: %s is there but cannot be read; it is kept as it is and not "
+                 "overwritten\n",
+                 path.c_str());
+}
+
+// A name beside target that no other writer, in this process or another, uses at the same
+// time; the creation with O_EXCL proves it.
+std::string TemporaryName(const std::string& folder, const std::string& name, uint32_t attempt) {
+    static std::atomic<uint32_t> counter{0};
+    return folder + "." + name + "." + std::to_string(::getpid()) + "." +
+           std::to_string(counter++) + "." + std::to_string(attempt) + ".tmp";
+}
+
 bool WriteAll(int fd, const void* data, size_t count) {
     const char* p = static_cast<const char*>(data);
     while (count > 0) {
@@ -95,8 +123,17 @@ bool IsRegularFile(std::u16string_view path) {
     return stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+FileState ProbeFile(std::u16string_view path) {
+    return ProbeResolved(ResolvePath(path));
+}
+
 bool RemoveFile(std::u16string_view path) {
-    return ::unlink(ResolvePath(path).c_str()) == 0;
+    std::string resolved = ResolvePath(path);
+    if (ProbeResolved(resolved) == FileState::Blocked) {
+        WarnKept(resolved);
+        return false;
+    }
+    return ::unlink(resolved.c_str()) == 0;
 }
 
 bool MakeFolder(std::u16string_view path) {
@@ -155,13 +192,36 @@ int64_t InputFile::Read(void* buffer, uint32_t count) {
 
 AtomicOutputFile::AtomicOutputFile(std::u16string_view path) {
     finalPath_ = ResolvePath(path);
-    // One fixed temporary name per target: a run killed mid-write leaves at most one stray
-    // file, which the next write of the same target reuses.
+    struct stat st;
+    mode_t mode = 0644;
+    bool replacing = lstat(finalPath_.c_str(), &st) == 0;
+    if (replacing) {
+        if (ProbeResolved(finalPath_) == FileState::Blocked) {
+            WarnKept(finalPath_);
+            return;
+        }
+        // Through a link the file it names is replaced; the link itself stays.
+        if (S_ISLNK(st.st_mode)) {
+            char* real = ::realpath(finalPath_.c_str(), nullptr);
+            if (!real) return;
+            finalPath_ = real;
+            std::free(real);
+        }
+        if (stat(finalPath_.c_str(), &st) != 0 || ::access(finalPath_.c_str(), W_OK) != 0 ||
+            !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+            return; // a read-only file stays as the user made it
+        mode = st.st_mode & 07777;
+    }
     auto slash = finalPath_.find_last_of('/');
     std::string folder = slash == std::string::npos ? "" : finalPath_.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? finalPath_ : finalPath_.substr(slash + 1);
-    tempPath_ = folder + "." + name + ".tmp";
-    fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    for (uint32_t attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
+        tempPath_ = TemporaryName(folder, name, attempt);
+        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     replacing ? 0600 : 0644);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ >= 0 && replacing && ::fchmod(fd_, mode) != 0) Discard();
 }
 
 AtomicOutputFile::~AtomicOutputFile() {

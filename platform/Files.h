@@ -18,6 +18,14 @@ std::string ResolvePath(std::u16string_view path);
 
 // True for an existing regular file (a folder is not a file).
 bool IsRegularFile(std::u16string_view path);
+
+// What a path names for the program. Blocked: something is there that cannot be read (no
+// read permission, a folder, a link to nothing). Such a thing is treated as damaged data of
+// the player's: it is kept as it is, never replaced or deleted.
+enum class FileState { Missing, Readable, Blocked };
+FileState ProbeFile(std::u16string_view path);
+
+// Removes a file; a Blocked one is left in place (false).
 bool RemoveFile(std::u16string_view path);
 bool MakeFolder(std::u16string_view path); // with missing parents; true when it exists after
 
@@ -41,9 +49,12 @@ private:
     int fd_ = -1;
 };
 
-// Replaces a file atomically: the bytes go to a temporary file beside the target, and Commit
-// flushes them to disk and renames the temporary over the target. Destroying the object
-// without Commit (or a process killed before it) leaves the previous file untouched.
+// Replaces a file atomically: the bytes go to a temporary file of a name no other writer
+// uses, created beside the target without following links, and Commit flushes it to disk and
+// renames it over the target. Destroying the object without Commit (or a process killed
+// before it) leaves the previous file untouched. A target that is a link has the file it
+// points to replaced, so the link stays; the new file keeps the old one's permissions. A
+// Blocked target, or one the user may not write, is not replaced: the writer does not open.
 class AtomicOutputFile {
 public:
     explicit AtomicOutputFile(std::u16string_view path);

@@ -6,12 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 namespace platform {
 
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+// The program's own settings take a few kilobytes; a file far beyond that is not one.
+constexpr uint64_t kMaxSettingsFileSize = 1u << 20;
 
 struct HiveName {
     Hive hive;
@@ -171,7 +174,6 @@ bool RegistryStore::CreateKey(Hive hive, std::u16string_view keyPath) {
     std::u16string path = NormaliseKey(keyPath);
     if (path.empty()) return false;
     if (FindKey(hive, path)) return true;
-    auto before = keys_;
     // Parents first, as an export lists them.
     for (size_t i = 0; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == u'\\') {
@@ -179,9 +181,8 @@ bool RegistryStore::CreateKey(Hive hive, std::u16string_view keyPath) {
             if (!FindKey(hive, prefix)) keys_.push_back({hive, prefix, {}});
         }
     }
-    if (Save()) return true;
-    keys_ = std::move(before);
-    return false;
+    Save();
+    return true;
 }
 
 bool RegistryStore::Write(Hive hive, std::u16string_view keyPath, std::u16string_view name,
@@ -191,7 +192,6 @@ bool RegistryStore::Write(Hive hive, std::u16string_view keyPath, std::u16string
     if (!key) return false;
     const auto* bytes = static_cast<const uint8_t*>(data);
     std::vector<uint8_t> newBytes(bytes, bytes + (data ? size : 0));
-    auto before = key->values;
     Value* target = nullptr;
     for (auto& value : key->values)
         if (SameName(value.name, name)) target = &value;
@@ -201,10 +201,8 @@ bool RegistryStore::Write(Hive hive, std::u16string_view keyPath, std::u16string
     }
     target->type = type;
     target->bytes = std::move(newBytes);
-    if (Save()) return true;
-    key = FindKey(hive, keyPath);
-    key->values = std::move(before);
-    return false;
+    Save();
+    return true;
 }
 
 std::string RegistryStore::Export() const {
@@ -226,7 +224,10 @@ std::string RegistryStore::Export() const {
             } else if (value.type == RegBinary) {
                 out += "hex:" + HexBytes(value.bytes);
             } else {
-                out += "hex(" + std::to_string(value.type) + "):" + HexBytes(value.bytes);
+                // The type is written in hex digits, as the format reads it back.
+                char type[16];
+                std::snprintf(type, sizeof type, "hex(%x):", value.type);
+                out += type + HexBytes(value.bytes);
             }
             out += "\r\n";
         }
@@ -263,9 +264,16 @@ bool RegistryStore::Import(std::string_view raw) {
     }
     if (continuing) return false;
 
+    // Keys and values are found through hash maps of their folded names, and a replaced or
+    // deleted value is only marked dead until the end, so a file of any size reads in linear
+    // time.
     std::vector<Key> keys;
+    std::vector<std::vector<bool>> alive;
+    std::unordered_map<std::u16string, size_t> keyIndex;
+    std::unordered_map<std::u16string, size_t> valueIndex; // key index, NUL, folded name
     bool sawHeader = false;
     Key* key = nullptr;
+    size_t keyAt = 0;
     bool deletedKey = false;
     for (const auto& line : lines) {
         if (line.empty() || line[0] == ';') continue;
@@ -289,12 +297,14 @@ bool RegistryStore::Import(std::string_view raw) {
                 NormaliseKey(slash == std::string::npos ? u"" : FromUtf8(inner.substr(slash + 1)));
             key = nullptr;
             if (deletedKey || path.empty()) continue;
-            for (auto& k : keys)
-                if (k.hive == hive->hive && SameName(k.path, path)) key = &k;
-            if (!key) {
+            std::u16string folded = char16_t(u'0' + int(hive->hive)) + Fold(path);
+            auto [found, added] = keyIndex.try_emplace(folded, keys.size());
+            if (added) {
                 keys.push_back({hive->hive, path, {}});
-                key = &keys.back();
+                alive.emplace_back();
             }
+            keyAt = found->second;
+            key = &keys[keyAt];
             continue;
         }
         if (deletedKey) continue;
@@ -309,9 +319,12 @@ bool RegistryStore::Import(std::string_view raw) {
         if (p >= line.size() || line[p] != '=') return false;
         std::string_view data = std::string_view(line).substr(p + 1);
         Value value{FromUtf8(name), RegBinary, {}};
+        std::u16string valueKey = FromUtf8(std::to_string(keyAt)) + u'\0' + Fold(value.name);
         if (data == "-") {
-            std::erase_if(key->values,
-                          [&](const Value& v) { return SameName(v.name, value.name); });
+            if (auto old = valueIndex.find(valueKey); old != valueIndex.end()) {
+                alive[keyAt][old->second] = false;
+                valueIndex.erase(old);
+            }
             continue;
         }
         if (data.starts_with("\"")) {
@@ -352,10 +365,25 @@ bool RegistryStore::Import(std::string_view raw) {
         } else {
             return false;
         }
-        std::erase_if(key->values, [&](const Value& v) { return SameName(v.name, value.name); });
+        auto [old, added] = valueIndex.try_emplace(valueKey, key->values.size());
+        if (!added) {
+            alive[keyAt][old->second] = false;
+            old->second = key->values.size();
+        }
         key->values.push_back(std::move(value));
+        alive[keyAt].push_back(true);
     }
     if (!sawHeader) return false;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        auto& values = keys[k].values;
+        size_t kept = 0;
+        for (size_t i = 0; i < values.size(); ++i) {
+            if (!alive[k][i]) continue;
+            if (kept != i) values[kept] = std::move(values[i]);
+            ++kept;
+        }
+        values.resize(kept);
+    }
     keys_ = std::move(keys);
     return true;
 }
@@ -364,11 +392,25 @@ void RegistryStore::Load() {
     if (loaded_) return;
     loaded_ = true;
     std::u16string widePath = FromUtf8(path_);
+    switch (ProbeFile(widePath)) {
+    case FileState::Missing:
+        return;
+    case FileState::Blocked:
+        readOnly_ = true;
+        saved_ = false;
+        warned_ = true;
+        std::fprintf(stderr,
+                     "warning: the settings file %s cannot be read; it is kept as it is and "
+                     "the program runs with default settings, unsaved\n",
+                     path_.c_str());
+        return;
+    case FileState::Readable:
+        break;
+    }
     InputFile file(widePath);
-    if (!file.IsOpen()) return;
     uint64_t size = 0;
     std::string text;
-    if (file.Size(size) && size <= kMaxWholeFileSize) {
+    if (file.Size(size) && size <= kMaxSettingsFileSize) {
         text.resize(size_t(size));
         int64_t got = size ? file.Read(text.data(), uint32_t(size)) : 0;
         if (got == int64_t(size) && Import(text)) return;
@@ -377,7 +419,13 @@ void RegistryStore::Load() {
     std::string aside = path_ + ".damaged";
     for (int n = 1; IsRegularFile(FromUtf8(aside)) && n < 1000; ++n)
         aside = path_ + ".damaged." + std::to_string(n);
-    std::rename(ResolvePath(widePath).c_str(), aside.c_str());
+    if (std::rename(ResolvePath(widePath).c_str(), aside.c_str()) != 0) {
+        // It cannot be set aside, so it must not be written over either.
+        readOnly_ = true;
+        saved_ = false;
+        warned_ = true;
+        aside = path_;
+    }
     std::fprintf(stderr,
                  "warning: the settings file %s could not be read; it was kept as %s and the "
                  "program starts with default settings\n",
@@ -385,13 +433,21 @@ void RegistryStore::Load() {
     keys_.clear();
 }
 
-bool RegistryStore::Save() {
-    std::u16string widePath = FromUtf8(path_);
-    auto slash = path_.find_last_of('/');
-    if (slash != std::string::npos && slash > 0) MakeFolder(FromUtf8(path_.substr(0, slash)));
-    AtomicOutputFile file(widePath);
-    std::string text = Export();
-    return file.Write(text.data(), uint32_t(text.size())) && file.Commit();
+void RegistryStore::Save() {
+    if (!readOnly_) {
+        std::u16string widePath = FromUtf8(path_);
+        auto slash = path_.find_last_of('/');
+        if (slash != std::string::npos && slash > 0) MakeFolder(FromUtf8(path_.substr(0, slash)));
+        AtomicOutputFile file(widePath);
+        std::string text = Export();
+        saved_ = file.Write(text.data(), uint32_t(text.size())) && file.Commit();
+    }
+    if (saved_ || warned_) return;
+    warned_ = true;
+    std::fprintf(stderr,
+                 "warning: the settings file %s cannot be written; changes are kept until the "
+                 "program ends\n",
+                 path_.c_str());
 }
 
 RegistryStore& Registry() {

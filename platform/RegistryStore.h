@@ -4,7 +4,10 @@
 // Version 5.00", [HIVE\key] sections, "name"=hex:.., dword:.., "string" values). The file is
 // read on first use and rewritten atomically after every change. A file that cannot be
 // parsed is renamed aside with a warning, and the store starts empty: the user's copy is
-// never overwritten and a damaged file never stops the program.
+// never overwritten and a damaged file never stops the program. A file that is there but
+// cannot be read stays where it is, untouched, and the store runs unsaved. When the file
+// cannot be written (a full disk, a read-only folder) changes are kept for the run, with
+// one warning, and written with the next change that can be saved.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,12 +29,13 @@ public:
     // True when the key exists and holds the value; data gets its raw bytes.
     bool Read(Hive hive, std::u16string_view key, std::u16string_view name,
               std::vector<uint8_t>* data, uint32_t* type = nullptr);
-    // Creates the key and its missing parents; true once it exists and the file is saved.
+    // Creates the key and its missing parents; true once it exists (saved or not).
     bool CreateKey(Hive hive, std::u16string_view key);
-    // Sets a value in an existing key and saves; false when the key is missing or the
-    // file cannot be written (the store then keeps its previous contents).
+    // Sets a value in an existing key and saves; false only when the key is missing.
     bool Write(Hive hive, std::u16string_view key, std::u16string_view name, uint32_t type,
                const void* data, uint32_t size);
+    // False while changes of this run could not be written to the file.
+    bool Saved() const { return saved_; }
 
     // Serialisation, public for tests and tools.
     std::string Export() const;
@@ -50,11 +54,14 @@ private:
     };
 
     void Load();
-    bool Save();
+    void Save();
     Key* FindKey(Hive hive, std::u16string_view path);
 
     std::string path_;
     bool loaded_ = false;
+    bool saved_ = true;
+    bool readOnly_ = false; // the file is there but unreadable: it is never written
+    bool warned_ = false;
     std::vector<Key> keys_;
 };
 

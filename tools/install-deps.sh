@@ -7,6 +7,8 @@ PACKAGES=(
   # toolchain and test frameworks
   build-essential cmake pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
+  # fuzz targets: clang with libFuzzer (libclang_rt.fuzzer comes with libclang-rt-14-dev)
+  clang libclang-rt-14-dev
   # libraries the program links
   zlib1g-dev libsdl2-dev libpng-dev
   # data baker: vector art, font rasterising

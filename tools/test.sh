@@ -6,9 +6,13 @@ cd "$(dirname "$0")/.."
 ./tools/install-deps.sh
 jobs=$(nproc)
 
+# In CI (CI=true) every warning of the project's own code fails the build.
+strict=()
+if [ "${CI:-}" = true ]; then strict=(-DTAMBORIX_WERROR=ON); fi
+
 build() { # folder, extra cmake arguments...
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${strict[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
 }
 

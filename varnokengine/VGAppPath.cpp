@@ -1,22 +1,23 @@
 #include "varnokengine/VGAppPath.h"
 
 #include "platform/Files.h"
-#include "platform/Text.h"
 
 namespace {
 VGString appPath;
 bool known = false;
 } // namespace
 
+VGString ProgramFolder(const std::u16string& executable) {
+    auto cut = executable.find_last_of(u"/\\");
+    // The folder keeps its real spelling: lower-cased, it could name a sibling folder whose
+    // name differs only in case ("tbx/" beside "Tbx/"), and the program would read and save
+    // there. The names below it still match without regard to case.
+    return VGString(cut == std::u16string::npos ? u"./" : executable.substr(0, cut + 1).c_str());
+}
+
 const VGString& GetAppPath() {
     if (!known) {
-        std::u16string path = platform::ExecutablePath();
-        auto cut = path.find_last_of(u"/\\");
-        path = cut == std::u16string::npos ? u"./" : path.substr(0, cut + 1);
-        // The handheld lower-cases its folder; the file layer matches names without regard
-        // to case, so the lower-cased path still finds the real folders.
-        for (auto& c : path) c = platform::ToLower16(c);
-        appPath.Assign(path.c_str());
+        appPath = ProgramFolder(platform::ExecutablePath());
         known = true;
     }
     return appPath;

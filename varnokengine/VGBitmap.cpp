@@ -119,10 +119,10 @@ void VGBitmap::Fill(uint16_t colour) {
 }
 
 uint16_t VGBitmap::GetPixel(int32_t x, int32_t y) const {
-    x -= trimLeft;
-    y -= trimTop;
-    if (!pixels || x < 0 || y < 0 || x >= width || y >= height) return kColourKey;
-    return pixels[size_t(y) * size_t(width) + size_t(x)];
+    // Wide arithmetic: a point near the ends of the int range must not overflow.
+    const int64_t sx = int64_t(x) - trimLeft, sy = int64_t(y) - trimTop;
+    if (!pixels || sx < 0 || sy < 0 || sx >= width || sy >= height) return kColourKey;
+    return pixels[size_t(sy) * size_t(width) + size_t(sx)];
 }
 
 void VGBitmap::UpdateDerived() {

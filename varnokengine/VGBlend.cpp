@@ -190,6 +190,8 @@ void DrawExOn(const DrawSurface& s, const VGBitmap& b, int32_t x, int32_t y, int
     int32_t dw = scaling ? ScaledSize(w, scaleX) : w;
     int32_t dh = scaling ? ScaledSize(h, scaleY) : h;
     uint32_t stepX = 1024, stepY = 1024, phaseX = 0, phaseY = 0;
+    // A scale so small that nothing is drawn also has a step too large for its integer.
+    if (dw < 1 || dh < 1) return;
     if (scaling) {
         stepX = uint32_t((1.0f / scaleX) * 1024.0f);
         stepY = uint32_t((1.0f / scaleY) * 1024.0f);

@@ -30,7 +30,9 @@ VGGame::~VGGame() {
 }
 
 void VGGame::Init() {
-    LoadLanguage(language, ReadOption(u"Language", 0));
+    // A stored number without a file falls back to the first language rather than showing
+    // "entry missing" everywhere.
+    LoadLanguage(language, UsableLanguage(ReadOption(u"Language", 0)));
     KeepAlive();
     largeFont = CreateLargeFont();
     smallFont = CreateSmallFont();

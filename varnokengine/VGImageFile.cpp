@@ -81,13 +81,16 @@ bool VGBitmap::LoadFromStream(VGReader& stream) {
     }
 
     size_t pixelCount = size_t(width) * size_t(height);
-    // Zeroed, so a block that inflates short leaves black rather than stale memory.
-    pixels = new (std::nothrow) uint16_t[pixelCount + 1]();
     uint32_t packed = 0;
     uint64_t left = 0;
-    ok = pixels && ReadField(stream, packed) &&
+    // The block's length is checked before anything is allocated: pixels no block of that
+    // length could inflate to are damage.
+    ok = ReadField(stream, packed) &&
          packed <= compressBound(uLong(pixelCount * 2)) + kPackedSlack &&
-         (!Remaining(stream, left) || packed <= left);
+         (!Remaining(stream, left) || packed <= left) && InflatableFrom(pixelCount * 2, packed);
+    // Zeroed, so a block that inflates short leaves black rather than stale memory.
+    if (ok) pixels = new (std::nothrow) uint16_t[pixelCount + 1]();
+    ok = ok && pixels;
     std::unique_ptr<uint8_t[]> block;
     if (ok) {
         block.reset(new (std::nothrow) uint8_t[packed + 1]);

@@ -26,11 +26,13 @@ LanguageTable::~LanguageTable() {
 }
 
 VGString LanguageFilePath(uint32_t number) {
-    return Formatted(u"%slanguage\\lang_%d.dat", GetAppPath(), number);
+    // Joined, not formatted: a folder of any length stays whole.
+    return GetAppPath() + Formatted(u"language\\lang_%d.dat", number);
 }
 
 VGString LanguageName(uint32_t number) {
-    VGFileReader reader(LanguageFilePath(number), VGFileReader::Streamed);
+    // Whole-file mode reads the file in one call, not one call per byte of the line.
+    VGFileReader reader(LanguageFilePath(number), VGFileReader::WholeFile);
     VGString line;
     if (!reader.IsOpen() || !ReadLine(reader, line)) return VGString();
     return CleanEntry(line, false);
@@ -42,13 +44,17 @@ uint32_t LanguageCount() {
     return count;
 }
 
+uint32_t UsableLanguage(uint32_t stored) {
+    return FileExists(LanguageFilePath(stored)) ? stored : 0;
+}
+
 void LoadLanguage(LanguageTable& table, uint32_t number) {
     FreeLanguage(table);
     VGFileReader reader(LanguageFilePath(number), VGFileReader::WholeFile);
     if (!reader.IsOpen()) return;
     LanguageNode** tail = &table.head;
     VGString line;
-    while (ReadLine(reader, line)) {
+    for (uint32_t count = 0; count < kMaxLanguageEntries && ReadLine(reader, line); ++count) {
         auto* node = new LanguageNode;
         node->text = CleanEntry(line, true);
         *tail = node;

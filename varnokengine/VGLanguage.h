@@ -20,11 +20,17 @@ struct LanguageTable {
     ~LanguageTable();
 };
 
+// The program shows about a hundred entries; lines past this many are not read.
+constexpr uint32_t kMaxLanguageEntries = 1000;
+
 VGString LanguageFilePath(uint32_t number);
 // Line 0 of the language's file as written (not lower-cased); empty when unreadable.
 VGString LanguageName(uint32_t number);
 // How many language files exist in a row from number 0.
 uint32_t LanguageCount();
+// The stored language number when its file exists, else 0: a damaged number, or a language
+// removed since it was chosen, falls back to the first one.
+uint32_t UsableLanguage(uint32_t stored);
 // Replaces the table with the lower-cased entries of the file; a missing file leaves it empty.
 void LoadLanguage(LanguageTable& table, uint32_t number);
 void FreeLanguage(LanguageTable& table);

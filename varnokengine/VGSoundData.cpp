@@ -2,6 +2,7 @@
 
 #include "varnokengine/VGStream.h"
 
+#include <algorithm>
 #include <zlib.h>
 
 namespace {
@@ -23,19 +24,21 @@ bool operator==(const WaveFormat& a, const WaveFormat& b) {
 }
 
 void ReadSoundFile(SoundData& sound, const VGString& path) {
-    VGFileReader reader(path + u"c", VGFileReader::Streamed);
-    if (!reader.IsOpen()) return;
+    VGFileReader reader(path + u"c", VGFileReader::WholeFile);
+    VGMemoryReader* memory = reader.Memory();
+    if (!memory) return;
     uint32_t decoded = 0, stored = 0;
     if (!ReadU32(reader, decoded) || !ReadU32(reader, stored)) return;
     // Too short to hold the header, or a size only damage can give: no sound at all.
     if (decoded < kWaveHeaderBytes || decoded > kMaxSoundBytes || stored > kMaxSoundBytes) return;
+    // A stored length past the end of the file keeps what the file holds.
+    stored = std::min(stored, memory->Size() - memory->Position());
+    if (!InflatableFrom(decoded, stored)) return;
 
     // Zero-filled, so a stream that stops early leaves silence, never stale memory.
     auto image = std::make_unique<uint8_t[]>(decoded);
-    auto block = std::make_unique<uint8_t[]>(stored ? stored : 1);
-    if (stored) reader.Read(block.get(), stored); // a short read leaves zeros; inflation fails
     uLongf produced = decoded;
-    if (uncompress(image.get(), &produced, block.get(), stored) == Z_OK) {
+    if (uncompress(image.get(), &produced, memory->Bytes() + memory->Position(), stored) == Z_OK) {
         if (produced < kWaveHeaderBytes) return;
         decoded = uint32_t(produced);
     }

@@ -99,12 +99,17 @@ bool FileExists(const VGString& path) {
 
 bool ReadLine(VGReader& reader, VGString& out) {
     out.Clear();
+    // Characters gather in a fixed buffer and become the string in one allocation: growing
+    // the string by one character at a time would cost time quadratic in the line.
+    char16_t kept[kMaxTextLength];
+    uint32_t length = 0;
     uint8_t byte;
     if (!reader.Read(&byte, 1)) return false;
     do {
         if (byte == 10) break;
-        if (byte != 13 && byte != 0) out.Append(Widen(byte));
+        if (byte != 13 && byte != 0 && length < kMaxTextLength) kept[length++] = Widen(byte);
     } while (reader.Read(&byte, 1));
+    out = VGString::Join(kept, length, nullptr, 0);
     return true;
 }
 
@@ -114,11 +119,19 @@ bool ReadCountedString(VGReader& reader, VGString& out, uint32_t* length) {
     if (!ReadU32(reader, n)) return false;
     if (length) *length = n;
     if (n == 0) return true;
-    // The count comes from the file: never trust it beyond the file-size cap.
-    if (n > platform::kMaxWholeFileSize) return false;
-    auto bytes = std::make_unique<uint8_t[]>(n);
-    if (!reader.Read(bytes.get(), n)) return false;
-    for (uint32_t i = 0; i < n; ++i) out.Append(Widen(bytes[i]));
+    // The count comes from the file: the bytes are read in pieces of bounded size, so a
+    // huge count costs no more memory than a short one and fails at the end of the data.
+    uint8_t piece[4096];
+    char16_t kept[kMaxTextLength];
+    uint32_t keptLength = 0;
+    for (uint32_t left = n; left > 0;) {
+        uint32_t part = left < sizeof piece ? left : uint32_t(sizeof piece);
+        if (!reader.Read(piece, part)) return false;
+        for (uint32_t i = 0; i < part && keptLength < kMaxTextLength; ++i)
+            kept[keptLength++] = Widen(piece[i]);
+        left -= part;
+    }
+    out = VGString::Join(kept, keptLength, nullptr, 0);
     return true;
 }
 

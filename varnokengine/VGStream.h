@@ -76,12 +76,24 @@ private:
 // The program's folder followed by name.
 VGString DataPath(const char16_t* name);
 bool FileExists(const VGString& path);
+// The longest text a reader keeps: more than any screen shows, and it fits the formatting
+// buffer. What a line or counted string holds beyond it is read and dropped.
+constexpr uint32_t kMaxTextLength = 1023;
 // One line of 8-bit text: CR and NUL skipped, LF ends it; bytes widen as signed 8-bit.
+// Work and memory are linear in the line, whatever its length.
 bool ReadLine(VGReader& reader, VGString& out);
-// A u32 length N, then N bytes widened as signed 8-bit.
+// A u32 length N, then N bytes widened as signed 8-bit (the first kMaxTextLength kept).
 bool ReadCountedString(VGReader& reader, VGString& out, uint32_t* length = nullptr);
 // Each character's low byte, one write per character, then CR LF.
 bool WriteTextLine(VGFileWriter& writer, const VGString& text);
+
+// No zlib stream inflates to more than about 1032 times its own length: a decoded length
+// beyond that bound (with a few kilobytes to spare for tiny blocks) cannot be real, and
+// nothing is allocated for it.
+constexpr uint64_t kMaxInflateRatio = 1032;
+inline bool InflatableFrom(uint64_t decodedLength, uint64_t storedLength) {
+    return decodedLength <= storedLength * kMaxInflateRatio + 4096;
+}
 
 // Little-endian fields of the program's binary files.
 bool ReadU32(VGReader& reader, uint32_t& value);

@@ -3,6 +3,7 @@
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/HighScore.h"
 #include "game/drumkit/Metronome.h"
+#include "varnokengine/VGError.h"
 
 namespace {
 
@@ -112,7 +113,18 @@ bool IsKitLoaded(const DrumKit& kit) {
 bool LoadKit(DrumKit& kit, int16_t layoutScale, LoadingNotice notice) {
     if (IsKitLoaded(kit)) return true;
     if (notice) notice();
+    // The pieces know their sounds whatever becomes of the pictures, so a stroke never asks
+    // for a sound without a name.
+    for (uint32_t i = 0; i < kPieceCount; ++i) kit.pieces[i].soundName = kPieces[i].sound;
+    const uint32_t reported = ErrorLog.Length();
     bool ok = kit.drums.Load(u"drums");
+    // A pack without a single picture (empty, or a count of 0) is as damaged for the kit as
+    // one that does not load, and is named as such.
+    if (!IsKitLoaded(kit) && ErrorLog.Length() == reported) {
+        ReportError(u"Bitmap manager load failed: drums", 227,
+                    u"..\\..\\varnokengine\\VGBitmapManager");
+        ok = false;
+    }
     ok = kit.sticks.Load(u"sticks") && ok;
     // A failed pack is already reported; building from it would only add a report per image.
     if (IsKitLoaded(kit)) BuildPieces(kit, layoutScale);

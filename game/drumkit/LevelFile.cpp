@@ -7,7 +7,8 @@
 #include <zlib.h>
 
 VGString LevelFilePath(uint32_t level) {
-    return Formatted(u"%slevel/%d.lvc", GetAppPath(), level);
+    // Joined, not formatted: a folder of any length stays whole.
+    return GetAppPath() + Formatted(u"level/%d.lvc", level);
 }
 
 PatternStep DecodeStepByte(uint8_t byte) {
@@ -28,10 +29,11 @@ bool ReadLevelData(VGReader& reader, LevelData& level) {
         return false;
     }
     PatternStep** tail = &level.pattern;
+    uint32_t count = 0;
     do {
         *tail = new PatternStep(DecodeStepByte(byte));
         tail = &(*tail)->next;
-    } while (reader.Read(&byte, 1));
+    } while (++count < kMaxLevelSteps && reader.Read(&byte, 1));
     return true;
 }
 
@@ -42,6 +44,8 @@ bool LoadLevelFile(const VGString& path, LevelData& level) {
     if (!file.IsOpen() || !ReadU32(file, decodedLength) || !ReadU32(file, storedLength))
         return false;
     if (decodedLength > kMaxLevelDataSize || storedLength > kMaxLevelDataSize) return false;
+    VGMemoryReader* memory = file.Memory();
+    if (!memory || storedLength > memory->Size() - memory->Position()) return false;
     auto stored = std::make_unique<uint8_t[]>(storedLength + 1);
     if (!file.Read(stored.get(), storedLength)) return false;
 

@@ -11,8 +11,10 @@
 
 #include <cstdint>
 
-// No level comes near this; a larger decoded length can only come from damage.
-constexpr uint32_t kMaxLevelDataSize = 1u << 20;
+// No level comes near these; larger values can only come from damage. The step cap also
+// bounds the game's per-frame walk along the pattern.
+constexpr uint32_t kMaxLevelDataSize = 64u * 1024u;
+constexpr uint32_t kMaxLevelSteps = 16384;
 
 struct LevelData {
     VGString title;
@@ -25,7 +27,7 @@ VGString LevelFilePath(uint32_t level);
 // index past the kit, so they are read as rests.
 PatternStep DecodeStepByte(uint8_t byte);
 // Reads the decoded data. Fails (with an empty title and pattern) when the title, the slot
-// length or the first step byte cannot be read.
+// length or the first step byte cannot be read. Steps past kMaxLevelSteps are not read.
 bool ReadLevelData(VGReader& reader, LevelData& level);
 // Opens and inflates a level file, then reads it as above. A missing file, a damaged
 // container or data that inflates short fails the same way, with nothing reported: the

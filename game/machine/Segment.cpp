@@ -36,7 +36,8 @@ void DefaultName(char (&name)[kNameLength], const char16_t* prefix, uint32_t slo
 }
 
 VGString SegmentPath(uint32_t slot) {
-    return Formatted(u"%ssave/%d.tbs", GetAppPath(), slot);
+    // Joined, not formatted: a folder of any length stays whole.
+    return GetAppPath() + Formatted(u"save/%d.tbs", slot);
 }
 
 void Reset(Segment& segment) {

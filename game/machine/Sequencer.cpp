@@ -3,6 +3,9 @@
 #include "game/drumkit/DrumKit.h"
 #include "game/drumkit/KitSounds.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Drum strokes interrupt like a struck piece; clicks ask like a screen's click.
@@ -40,35 +43,69 @@ bool AtStart(const Track& track) {
            track.lastStep == -1;
 }
 
+// How many whole passes of duration fit into distance (strictly: leave some distance over),
+// at most limit. Work is constant however large a repeat count read from a file is.
+uint32_t WholePasses(float distance, float duration, uint32_t limit, bool strict = false) {
+    if (!(duration > 0.0f) || !(distance > 0.0f)) return 0;
+    const double d = duration, x = distance;
+    auto fits = [&](double n) { return strict ? n * d < x : n * d <= x; };
+    double passes = std::floor(x / d);
+    while (passes > 0.0 && !fits(passes)) passes -= 1.0; // the division may round either way
+    while (fits(passes + 1.0)) passes += 1.0;
+    return passes >= double(limit) ? limit : uint32_t(passes);
+}
+
+// Moves back over whole passes while the position is before the start of the current one.
 void Rewind(Track& track, float distance) {
     track.position -= distance;
+    const TrackEntry* entry = EntryAt(track, track.entryIndex);
     while (track.position < 0.0f) {
+        const float duration = EntryDuration(entry);
         if (track.repeatIndex > 0) {
-            --track.repeatIndex;
+            if (duration <= 0.0f) {
+                track.repeatIndex = 0; // passes of no length: all at once
+                continue;
+            }
+            // All the passes needed but the last in one step; the loop adds the last one.
+            uint32_t passes = WholePasses(-track.position, duration, track.repeatIndex - 1, true);
+            track.repeatIndex -= passes + 1;
+            track.position += float(passes) * duration;
         } else if (track.entryIndex > 0) {
             --track.entryIndex;
-            const TrackEntry* entry = EntryAt(track, track.entryIndex);
+            entry = EntryAt(track, track.entryIndex);
             track.repeatIndex = entry && entry->repeats > 0 ? entry->repeats - 1 : 0;
         } else {
             track.position = 0.0f;
             break;
         }
-        track.position += EntryDuration(EntryAt(track, track.entryIndex));
+        track.position += EntryDuration(entry);
     }
 }
 
 enum class Carry { Playing, Ended, HeldAtEnd };
 
-// Moves whole segment passes out of the position onto the repeat and entry counters.
+// Moves whole segment passes out of the position onto the repeat and entry counters. Each
+// entry is passed in one step however many repeats it has, and a looping track wraps at most
+// once, so the work is bounded by the number of entries.
 Carry CarryForward(Track& track, uint32_t count, bool loop, uint32_t mode) {
     const TrackEntry* entry = EntryAt(track, track.entryIndex);
     float duration = EntryDuration(entry);
     while (entry && track.position >= duration) {
-        track.position -= duration;
+        const uint32_t left =
+            entry->repeats > track.repeatIndex ? entry->repeats - track.repeatIndex : 0;
+        if (duration > 0.0f) {
+            const uint32_t passes = std::max(WholePasses(track.position, duration, left), 1u);
+            track.position -= float(passes) * duration;
+            track.repeatIndex += passes;
+        } else {
+            track.repeatIndex = entry->repeats; // passes of no length: all at once
+        }
         track.lastStep = -1;
-        if (++track.repeatIndex < entry->repeats) continue;
+        if (track.repeatIndex < entry->repeats) continue;
         track.repeatIndex = 0;
-        if (++track.entryIndex >= count) {
+        ++track.entryIndex;
+        entry = entry->next;
+        if (track.entryIndex >= count || !entry) {
             if (mode == ModeFastForward) {
                 track.entryIndex = count - 1;
                 const TrackEntry* last = EntryAt(track, track.entryIndex);
@@ -81,8 +118,12 @@ Carry CarryForward(Track& track, uint32_t count, bool loop, uint32_t mode) {
                 track.position = 0.0f;
                 return Carry::Ended;
             }
+            // Whole passes of the track are dropped at once.
+            const float total = float(TotalDurationMs(track));
+            if (total > 0.0f && track.position >= total)
+                track.position = std::fmod(track.position, total);
+            entry = track.entries;
         }
-        entry = EntryAt(track, track.entryIndex);
         duration = EntryDuration(entry);
     }
     return Carry::Playing;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <new>
 #include <string_view>
 
@@ -21,14 +22,22 @@ void EnsureOneEntry(Track& track) {
     if (!track.entries) track.entries = NewEntry();
 }
 
-Segment* LoadSegmentCopy(uint32_t slot) {
-    Segment* segment = new (std::nothrow) Segment;
-    if (!segment) return nullptr;
-    segment->slot = slot;
-    Reset(*segment);
-    Load(*segment); // a missing file leaves the slot's default segment
-    return segment;
-}
+// The segments a track names, each slot's file read once however many entries name it.
+struct SegmentFiles {
+    std::unique_ptr<Segment> loaded[kLastSlot + 1];
+
+    Segment* CopyOf(uint32_t slot) {
+        std::unique_ptr<Segment>& source = loaded[slot];
+        if (!source) {
+            source.reset(new (std::nothrow) Segment);
+            if (!source) return nullptr;
+            source->slot = slot;
+            Reset(*source);
+            Load(*source); // a missing file leaves the slot's default segment
+        }
+        return new (std::nothrow) Segment(*source);
+    }
+};
 
 int32_t SegmentDuration(const TrackEntry& entry) {
     return entry.segment ? DurationMs(*entry.segment) : 0;
@@ -51,7 +60,7 @@ void FreeEntries(TrackEntry* entry) {
 }
 
 VGString TrackPath(uint32_t slot) {
-    return Formatted(u"%ssave/%d.tbt", GetAppPath(), slot);
+    return GetAppPath() + Formatted(u"save/%d.tbt", slot);
 }
 
 void Reset(Track& track) {
@@ -79,7 +88,10 @@ bool Load(Track& track) {
     // The elapsed time divides by the speed.
     track.speed = std::clamp(track.speed, kMinSpeed, kMaxSpeed);
 
-    bool complete = true;
+    // Entries past what the editor can show are damage; they are not read.
+    bool complete = count <= kMaxEntries;
+    count = std::min(count, kMaxEntries);
+    auto files = std::make_unique<SegmentFiles>();
     TrackEntry** link = &track.entries;
     for (uint32_t k = 0; k < count; ++k) {
         uint32_t slot = 0;
@@ -95,7 +107,7 @@ bool Load(Track& track) {
         *link = entry;
         link = &entry->next;
         // Only real slots name a segment; anything else reads as an entry without one.
-        if (slot >= kFirstSlot && slot <= kLastSlot) entry->segment = LoadSegmentCopy(slot);
+        if (slot >= kFirstSlot && slot <= kLastSlot) entry->segment = files->CopyOf(slot);
         uint32_t repeats = 0;
         if (!ReadU32(reader, repeats)) {
             complete = false;
@@ -143,6 +155,7 @@ TrackEntry* EntryAt(const Track& track, uint32_t index) {
 }
 
 TrackEntry* InsertEntryAt(Track& track, uint32_t index) {
+    if (EntryCount(track) >= kMaxEntries) return nullptr;
     TrackEntry** link = &track.entries;
     for (uint32_t i = 0; i < index; ++i) {
         if (!*link) return nullptr;
@@ -157,7 +170,7 @@ TrackEntry* InsertEntryAt(Track& track, uint32_t index) {
 
 TrackEntry* InsertEntryAfter(Track& track, uint32_t index) {
     TrackEntry* before = EntryAt(track, index);
-    if (!before) return nullptr;
+    if (!before || EntryCount(track) >= kMaxEntries) return nullptr;
     TrackEntry* entry = NewEntry();
     if (!entry) return nullptr;
     entry->next = before->next;

@@ -11,6 +11,9 @@ constexpr uint32_t kMinSpeed = 25;
 constexpr uint32_t kMaxSpeed = 200;
 // A track file's entry without a segment.
 constexpr int32_t kNoSegment = -1;
+// More entries than anyone strings together by hand; a track holds at most this many, so the
+// work of a frame stays bounded whatever a file says.
+constexpr uint32_t kMaxEntries = 999;
 
 struct TrackEntry {
     Segment* segment = nullptr; // owned copy; null while no segment has been chosen
@@ -56,9 +59,10 @@ bool Save(const Track& track, uint32_t slotOverride = kNoSlot, const char* nameO
 uint32_t EntryCount(const Track& track);
 // Entry index, or null past the end.
 TrackEntry* EntryAt(const Track& track, uint32_t index);
-// A new entry that becomes entry index (index <= EntryCount); null when index is too large.
+// A new entry that becomes entry index (index <= EntryCount); null when index is too large
+// or the track already holds kMaxEntries.
 TrackEntry* InsertEntryAt(Track& track, uint32_t index);
-// A new entry directly behind entry index; null when there is no such entry.
+// A new entry directly behind entry index; null when there is no such entry or no room.
 TrackEntry* InsertEntryAfter(Track& track, uint32_t index);
 // Frees entry index with its segment; the only entry is replaced by a new empty one.
 void RemoveEntry(Track& track, uint32_t index);

@@ -2,6 +2,7 @@
 // sticks and what each graphics quality draws.
 #include "game/drumkit/DrumKit.h"
 #include "tests/drumkit/KitTestData.h"
+#include "tests/support/BakedData.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGError.h"
 
@@ -122,6 +123,25 @@ TEST_F(DrumKitTest, LoadsOnceAndShowsTheNoticeOnlyThen) {
     DrumKit broken;
     EXPECT_FALSE(LoadKit(broken, 2, nullptr));
     EXPECT_NE(ErrorFlag, 0u);
+}
+
+TEST_F(DrumKitTest, AnEmptyOrImagelessDrumPackIsReportedAsTheDamagedPack) {
+    // Once reported as a missing sound with an empty name at the first stroke.
+    for (std::string bytes : {std::string(), std::string(4, '\0')}) {
+        temp.WriteFile("imgs/drums.img", bytes);
+        ClearErrors();
+        DrumKit damaged;
+        RecordingSounds heard{damaged};
+        damaged.sounds = &heard;
+        EXPECT_FALSE(LoadKit(damaged, 2, nullptr)) << bytes.size();
+        VGString log = GetErrorText();
+        EXPECT_TRUE(std::u16string(log.Data(), log.Length()).find(u"load failed: drums") !=
+                    std::u16string::npos)
+            << bytes.size();
+        Strike(damaged, Snare);
+        ASSERT_FALSE(heard.played.empty());
+        EXPECT_EQ(heard.Names().back(), "restart snare");
+    }
 }
 
 TEST_F(DrumKitTest, TheMachineStopsTheClockButNotTheTaps) {
@@ -332,7 +352,7 @@ TEST_F(DrumKitTest, TurnIndicatorShowsWhoseTurnItIs) {
 // piece, so demonstrated strokes land visibly.
 TEST(BakedKitTest, LandingPointsHitTheirOwnMasks) {
     const std::filesystem::path game = TBX_GAME_DIR;
-    if (!std::filesystem::exists(game / "imgs" / "drums.img")) GTEST_SKIP() << "kit not baked";
+    TBX_REQUIRE_BAKED(game / "imgs" / "drums.img");
     ClearErrors();
     std::u16string folder;
     for (char c : game.string()) folder += char16_t(c);

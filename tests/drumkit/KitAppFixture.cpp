@@ -1,5 +1,6 @@
 #include "tests/drumkit/KitAppFixture.h"
 
+#include "tests/support/BakedData.h"
 #include "tests/support/HeadlessApp.h"
 #include "varnokengine/VGScreen.h"
 
@@ -7,7 +8,7 @@ namespace fs = std::filesystem;
 
 void KitAppFixture::StartApp(bool ownFolder) {
     const fs::path game = TBX_GAME_DIR;
-    if (!fs::exists(game / "imgs" / "drums.img")) GTEST_SKIP() << "not baked";
+    TBX_REQUIRE_BAKED(game / "imgs" / "drums.img");
     fs::path program = game;
     if (ownFolder) {
         program = temp.Path() / "data";

@@ -104,3 +104,22 @@ TEST(LevelFile, DamagedStreamReadsOnlyWhatInflated) {
     EXPECT_EQ(PatternLength(level.pattern), 2u);
     FreeLevel(level);
 }
+
+TEST(LevelFile, LongTitlesAndLongDataStayBounded) {
+    // A 1 KB file whose title inflated to 1 MB once held the level start for half a minute.
+    TempFolder dir;
+    dir.WriteFile("title.lvc", Container(LevelBytes(std::string(60000, 'x'), 90, "\x41\x42")));
+    dir.WriteFile("huge.lvc", Container(LevelBytes(std::string(1u << 20, 'x'), 90, "\x41")));
+    LevelData level;
+    ASSERT_TRUE(LoadLevelFile(PathOf(dir, "title.lvc"), level));
+    EXPECT_EQ(level.title.Length(), kMaxTextLength);
+    EXPECT_EQ(level.slotLength, 90u);
+    EXPECT_EQ(PatternLength(level.pattern), 2u);
+    EXPECT_FALSE(LoadLevelFile(PathOf(dir, "huge.lvc"), level)) << "more than a level holds";
+
+    dir.WriteFile("steps.lvc",
+                  Container(LevelBytes("t", 90, std::string(kMaxLevelSteps + 9, '\x41'))));
+    ASSERT_TRUE(LoadLevelFile(PathOf(dir, "steps.lvc"), level));
+    EXPECT_EQ(PatternLength(level.pattern), kMaxLevelSteps);
+    FreeLevel(level);
+}

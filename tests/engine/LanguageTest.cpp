@@ -71,3 +71,30 @@ TEST(Language, MissingFileEmptiesTheTable) {
     LoadLanguage(table, 5);
     EXPECT_EQ(Text(GetText(table, 0)), u"entry missing");
 }
+
+TEST(Language, AStoredNumberWithoutAFileFallsBackToTheFirstLanguage) {
+    LanguageFolder folder;
+    folder.Write(0, "English\nplay\n");
+    folder.Write(1, "Deutsch\nspielen\n");
+    EXPECT_EQ(UsableLanguage(1), 1u);
+    EXPECT_EQ(UsableLanguage(7), 0u);
+    EXPECT_EQ(UsableLanguage(0xFFFFFFFFu), 0u);
+}
+
+TEST(Language, LongPathsAndLongFilesStayBounded) {
+    LanguageFolder folder;
+    // A folder longer than the formatting buffer once cut the path.
+    std::string deep = "language";
+    while (deep.size() < 1100) deep = "d123456789/" + deep;
+    std::string lines(2000, '\n');
+    folder.dir.WriteFile(deep + "/lang_0.dat", "Name\n" + lines);
+    SetAppPath(VGString(
+        (folder.dir.Wide() + u"/" + std::u16string(deep.begin(), deep.end() - 8)).c_str()));
+    EXPECT_TRUE(LanguageFilePath(0).Length() > 1100);
+    EXPECT_EQ(LanguageCount(), 1u);
+    LanguageTable table;
+    LoadLanguage(table, 0);
+    EXPECT_EQ(Text(GetText(table, 0)), u"name");
+    EXPECT_EQ(Text(GetText(table, kMaxLanguageEntries - 1)), u"");
+    EXPECT_EQ(Text(GetText(table, kMaxLanguageEntries)), u"entry missing");
+}

@@ -4,9 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 namespace {
 VGString Path(const TempFolder& dir, const char* name) {
     return VGString(dir.Wide(name).c_str());
+}
+VGMemoryReader MemoryOf(const std::string& bytes) {
+    auto buffer = std::make_unique<uint8_t[]>(bytes.size());
+    std::memcpy(buffer.get(), bytes.data(), bytes.size());
+    return VGMemoryReader(std::move(buffer), uint32_t(bytes.size()));
 }
 } // namespace
 
@@ -124,4 +132,35 @@ TEST(Streams, DataPathFollowsTheProgramFolder) {
     EXPECT_TRUE(DataPath(u"imgs\\drums.img") == u"/opt/tamborix/imgs\\drums.img");
     SetAppPath(VGString(u"/opt/x/"));
     EXPECT_TRUE(GetAppPath() == u"/opt/x/");
+}
+
+TEST(Streams, HugeLinesAndCountedStringsReadInLinearTimeAndKeepWhatCanBeShown) {
+    // A 2 MB line took minutes when it grew one character at a time.
+    std::string file(2u << 20, 'a');
+    file += "\nnext\n";
+    VGMemoryReader lines = MemoryOf(file);
+    VGString line;
+    ASSERT_TRUE(ReadLine(lines, line));
+    EXPECT_EQ(line.Length(), kMaxTextLength);
+    ASSERT_TRUE(ReadLine(lines, line));
+    EXPECT_TRUE(line == u"next") << "the rest of the long line is consumed";
+
+    // A counted string of 1 MB followed by a field, then a count far beyond the data.
+    std::string counted = std::string("\x00\x00\x10\x00", 4) + std::string(1u << 20, 'b') +
+                          std::string("\x07\x00\x00\x00", 4) + std::string("\xFF\xFF\xFF\xFF", 4) +
+                          "tail";
+    VGMemoryReader strings = MemoryOf(counted);
+    uint32_t length = 0, field = 0;
+    ASSERT_TRUE(ReadCountedString(strings, line, &length));
+    EXPECT_EQ(length, 1u << 20);
+    EXPECT_EQ(line.Length(), kMaxTextLength);
+    ASSERT_TRUE(ReadU32(strings, field));
+    EXPECT_EQ(field, 7u);
+    EXPECT_FALSE(ReadCountedString(strings, line, &length));
+    EXPECT_EQ(line.Length(), 0u);
+}
+
+TEST(Streams, TheProgramFolderKeepsItsSpelling) {
+    EXPECT_TRUE(ProgramFolder(u"/home/Ann/Tbx/tamborix") == u"/home/Ann/Tbx/");
+    EXPECT_TRUE(ProgramFolder(u"tamborix") == u"./");
 }

@@ -299,3 +299,24 @@ TEST(WholeTarget, CopyToTarget) {
     EXPECT_EQ(t.At(3, 2), large.pixels[11]);
     CopyToTarget(nullptr);
 }
+
+// Arithmetic that once overflowed (the sanitizer build stops at it): a point near INT_MIN,
+// and scales so small that their step no longer fits an integer.
+TEST(DrawEx, ExtremePointsAndTinyScalesDrawNothingWithoutOverflow) {
+    VGBitmap img;
+    CoordinateImage(img, 8, 8);
+    img.trimLeft = 3;
+    img.trimTop = 2;
+    img.UpdateDerived();
+    EXPECT_EQ(img.GetPixel(INT32_MIN, 4), kColourKey);
+    EXPECT_EQ(img.GetPixel(4, INT32_MIN + 1), kColourKey);
+    EXPECT_EQ(img.GetPixel(INT32_MAX, INT32_MAX), kColourKey);
+    TargetCanvas t(16, 16, 0);
+    for (BlendMode mode : kModes)
+        for (float scale : {1e-8f, 2.3e-7f, 1e-30f}) {
+            VGBitmap::DrawEx(&img, 0, 0, 8, 8, 0, 0, scale, 1.0f, mode, 1.0f);
+            VGBitmap::DrawEx(&img, 0, 0, 8, 8, 0, 0, 2.0f, scale, mode, 0.5f);
+        }
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 16; ++x) EXPECT_EQ(t.At(x, y), 0);
+}

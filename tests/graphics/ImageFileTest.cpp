@@ -185,6 +185,12 @@ TEST(ImageFile, DamagedRecordsFailWithTheReport) {
     Case packed{"packed length beyond the file", good, "id: 77"};
     PutU32(packed.bytes, 20, 0xFFFFFFF0u);
     cases.push_back(packed);
+    // 4096 x 4096 pixels asked of a block no zlib stream of its length could fill: nothing
+    // is allocated for them.
+    Case inflated{"more pixels than the block can hold", good, "id: 77"};
+    PutI16(inflated.bytes, 0, 4096);
+    PutI16(inflated.bytes, 2, 4096);
+    cases.push_back(inflated);
 
     for (const Case& c : cases) {
         ClearErrors();

@@ -10,6 +10,7 @@
 #include "game/machine/SelectionScreens.h"
 #include "game/machine/TrackEditor.h"
 #include "tests/drumkit/KitTestData.h"
+#include "tests/support/BakedData.h"
 #include "tests/support/HeadlessApp.h"
 #include "tests/support/TempFolder.h"
 #include "tools/png/PngFile.h"
@@ -44,7 +45,7 @@ class EditorScreenTest : public testing::TestWithParam<Size> {
 protected:
     void SetUp() override {
         const fs::path game = TBX_GAME_DIR;
-        if (!fs::exists(game / "imgs" / "machine.img")) GTEST_SKIP() << "not baked";
+        TBX_REQUIRE_BAKED(game / "imgs" / "machine.img");
         // The program's folder: the baked data and an empty save folder.
         LinkBakedData(game, temp.Path());
         fs::create_directory(temp.Path() / "save");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -278,6 +279,62 @@ TEST_F(MachineFilesTest, DamagedTrackFilesAlwaysLeaveAPlayableTrack) {
     EXPECT_TRUE(Load(track));
     EXPECT_EQ(track.speed, kMinSpeed);
     EXPECT_EQ(ElapsedMs(track), 0);
+}
+
+TEST_F(MachineFilesTest, PathsFromAFolderOfAnyLengthStayWhole) {
+    // Slot 1 of a 1100-character folder was once saved as "<folder>/sa".
+    std::string deep;
+    while (deep.size() < 1100) deep += "d123456789/";
+    std::filesystem::create_directories(save.folder.Path() / deep / "save");
+    SetAppPath(
+        VGString((save.folder.Wide() + u"/" + std::u16string(deep.begin(), deep.end())).c_str()));
+    EXPECT_TRUE(Text(SegmentPath(1)).ends_with(deep + "save/1.tbs"));
+    EXPECT_TRUE(Text(TrackPath(99)).ends_with(deep + "save/99.tbt"));
+    Segment segment;
+    segment.slot = 1;
+    Reset(segment);
+    segment.tempo = 121;
+    ASSERT_TRUE(Save(segment));
+    EXPECT_TRUE(std::filesystem::exists(save.folder.Path() / deep / "save/1.tbs"));
+}
+
+TEST_F(MachineFilesTest, ASegmentFileThatCannotBeReadIsNeverOverwrittenOrDeleted) {
+    // A link to nothing stands for a file the program cannot open (root opens any file).
+    std::filesystem::create_symlink(save.File("nowhere"), save.File("3.tbs"));
+    Segment segment;
+    segment.slot = 3;
+    Reset(segment);
+    EXPECT_FALSE(Load(segment));
+    testing::internal::CaptureStderr();
+    Save(segment); // as the editor leaves a default segment: once a delete
+    Cell(segment, 0, 0) = 1;
+    EXPECT_FALSE(Save(segment)); // an edited one: once a replace
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("kept"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(save.File("3.tbs")));
+    EXPECT_FALSE(std::filesystem::exists(save.File("nowhere")));
+}
+
+TEST_F(MachineFilesTest, TrackEntriesAreCappedAndEachSlotIsReadOnce) {
+    Segment segment;
+    segment.slot = 4;
+    Reset(segment);
+    segment.steps = 8;
+    ASSERT_TRUE(Save(segment));
+    // A count of 200,000 entries all naming slot 4: once 940 MB and half a minute.
+    std::string bytes = "trk05" + U32(100) + U32(200000);
+    for (uint32_t k = 0; k < 200000; ++k) bytes += U32(4) + U32(1);
+    save.Write("5.tbt", bytes);
+    Track track;
+    track.slot = 5;
+    Reset(track);
+    EXPECT_FALSE(Load(track)) << "more entries than a track holds";
+    ASSERT_EQ(EntryCount(track), kMaxEntries);
+    EXPECT_EQ(track.entries->segment->steps, 8u);
+    EXPECT_NE(track.entries->segment, track.entries->next->segment) << "copies of their own";
+    EXPECT_EQ(InsertEntryAt(track, 0), nullptr);
+    EXPECT_EQ(InsertEntryAfter(track, 0), nullptr);
+    RemoveEntry(track, 0);
+    EXPECT_NE(InsertEntryAfter(track, 0), nullptr);
 }
 
 } // namespace

@@ -308,4 +308,56 @@ TEST_F(SequencerTest, FiredStepsAreHeardOnTheirGridAndAStallPlaysAtOnce) {
             << i;
 }
 
+// A 29-byte track file once froze the program for 3 s a pass: a segment, then an entry
+// without one repeated 2^32 - 1 times, walked one repeat at a time.
+TEST_F(SequencerTest, HugeRepeatCountsPassInOneStepEitherWay) {
+    SaveFolder save;
+    Segment* beats = Beats(1);
+    ASSERT_TRUE(Save(*beats));
+    delete beats;
+    auto u32 = [](uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    const std::string head = "trk01" + u32(100);
+    const std::string entries = u32(1) + u32(1) + u32(0xFFFFFFFF) + u32(0xFFFFFFFF);
+    save.Write("1.tbt", head + u32(2) + entries);
+    Track track;
+    track.slot = 1;
+    Reset(track);
+    ASSERT_TRUE(Load(track));
+    uint32_t endedAt = 0;
+    Play(track, 5000, 100, {}, &endedAt);
+    EXPECT_EQ(endedAt, 2000u) << "over the empty entry at once, then the end";
+    SequencerInput looping;
+    looping.loop = true;
+    Play(track, 2400, 100, looping);
+    EXPECT_EQ(track.entryIndex, 0u);
+    EXPECT_FLOAT_EQ(track.position, 400.0f);
+
+    // The same with a third entry: the segment again, 2^32 - 1 times.
+    save.Write("1.tbt", head + u32(3) + entries + u32(1) + u32(0xFFFFFFFF));
+    Reset(track);
+    ASSERT_TRUE(Load(track));
+    SequencerInput input;
+    input.loop = true;
+    input.frameDelta = 100;
+    // Through entry 0, over entry 1 at once, then 2^32 - 1 passes of entry 2 to choose from.
+    for (int i = 0; i < 25; ++i) SequencerTick(track, input, out);
+    EXPECT_EQ(track.entryIndex, 2u);
+    EXPECT_EQ(track.repeatIndex, 0u);
+    // Fast forward over many passes of it at once.
+    input.mode = ModeFastForward;
+    input.frameDelta = 200;
+    for (int i = 0; i < 10; ++i) SequencerTick(track, input, out);
+    EXPECT_EQ(track.entryIndex, 2u);
+    EXPECT_EQ(track.repeatIndex, 10u);
+    // Rewind back through those passes and over entry 1 again, to entry 0.
+    input.mode = ModeRewind;
+    for (int i = 0; i < 11; ++i) SequencerTick(track, input, out);
+    EXPECT_EQ(track.entryIndex, 0u);
+    EXPECT_EQ(track.repeatIndex, 0u);
+    EXPECT_GT(track.position, 0.0f);
+    EXPECT_EQ(TotalDurationMs(track), INT32_MAX) << "saturates";
+}
+
 } // namespace

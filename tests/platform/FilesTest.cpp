@@ -95,3 +95,112 @@ TEST(Files, MakeFolderCreatesParents) {
     EXPECT_TRUE(MakeFolder(dir.Wide("a/b/c")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "a/b/c"));
 }
+
+namespace {
+namespace fs = std::filesystem;
+
+size_t FilesIn(const fs::path& folder) {
+    return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// True when this process can read a file whatever its permissions say (root in CI), so a
+// check on read permissions has nothing to show.
+bool ReadsAnything(const TempFolder& dir) {
+    dir.WriteFile("probe", "x");
+    fs::permissions(dir.Path() / "probe", fs::perms::none);
+    bool reads = InputFile(dir.Wide("probe")).IsOpen();
+    fs::permissions(dir.Path() / "probe", fs::perms::owner_all);
+    fs::remove(dir.Path() / "probe");
+    return reads;
+}
+} // namespace
+
+TEST(Files, SavesNeverFollowALinkPlantedAtATemporaryName) {
+    TempFolder dir;
+    dir.WriteFile("victim", "must stay");
+    dir.WriteFile("1.tbs", "old");
+    // The name the writer once used for every save of 1.tbs.
+    fs::create_symlink(dir.Path() / "victim", dir.Path() / ".1.tbs.tmp");
+    AtomicOutputFile out(dir.Wide("1.tbs"));
+    ASSERT_TRUE(out.Write("new", 3));
+    ASSERT_TRUE(out.Commit());
+    EXPECT_EQ(dir.ReadFile("victim"), "must stay");
+    EXPECT_EQ(dir.ReadFile("1.tbs"), "new");
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / ".1.tbs.tmp"));
+}
+
+TEST(Files, SavingThroughALinkReplacesItsFileAndKeepsPermissions) {
+    TempFolder dir;
+    dir.WriteFile("real/registry.reg", "old");
+    fs::permissions(dir.Path() / "real/registry.reg",
+                    fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(dir.Path() / "real/registry.reg", dir.Path() / "registry.reg");
+    AtomicOutputFile out(dir.Wide("registry.reg"));
+    ASSERT_TRUE(out.Write("new", 3));
+    ASSERT_TRUE(out.Commit());
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "registry.reg"));
+    EXPECT_EQ(dir.ReadFile("real/registry.reg"), "new");
+    EXPECT_EQ(fs::status(dir.Path() / "real/registry.reg").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(FilesIn(dir.Path() / "real"), 1u);
+}
+
+TEST(Files, ReadOnlyAndUnreadableFilesAreNeverReplacedOrDeleted) {
+    TempFolder dir;
+    dir.WriteFile("locked.dat", "player's");
+    fs::permissions(dir.Path() / "locked.dat",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(AtomicOutputFile(dir.Wide("locked.dat")).IsOpen());
+    EXPECT_EQ(dir.ReadFile("locked.dat"), "player's");
+
+    // Things that are there but cannot be read: a link to nothing, a folder.
+    fs::create_symlink(dir.Path() / "gone", dir.Path() / "dangling.tbs");
+    fs::create_directory(dir.Path() / "folder.tbs");
+    for (const char* name : {"dangling.tbs", "folder.tbs"}) {
+        std::u16string path = dir.Wide(name);
+        EXPECT_EQ(ProbeFile(path), FileState::Blocked) << name;
+        EXPECT_FALSE(AtomicOutputFile(path).IsOpen()) << name;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(RemoveFile(path)) << name;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("kept"), std::string::npos);
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "dangling.tbs"));
+    EXPECT_TRUE(fs::is_directory(dir.Path() / "folder.tbs"));
+    EXPECT_EQ(ProbeFile(dir.Wide("none.tbs")), FileState::Missing);
+    EXPECT_EQ(ProbeFile(dir.Wide("locked.dat")), FileState::Readable);
+
+    if (ReadsAnything(dir)) return; // root reads a file without permissions
+    dir.WriteFile("secret.tbs", "kept");
+    fs::permissions(dir.Path() / "secret.tbs", fs::perms::owner_write);
+    EXPECT_EQ(ProbeFile(dir.Wide("secret.tbs")), FileState::Blocked);
+    EXPECT_FALSE(AtomicOutputFile(dir.Wide("secret.tbs")).IsOpen());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(RemoveFile(dir.Wide("secret.tbs")));
+    testing::internal::GetCapturedStderr();
+    fs::permissions(dir.Path() / "secret.tbs", fs::perms::owner_all);
+    EXPECT_EQ(dir.ReadFile("secret.tbs"), "kept");
+}
+
+TEST(Files, TwoWritersOfOneFileAtOnceBothSucceed) {
+    TempFolder dir;
+    AtomicOutputFile first(dir.Wide("registry.reg"));
+    AtomicOutputFile second(dir.Wide("registry.reg"));
+    ASSERT_TRUE(first.Write("first", 5));
+    ASSERT_TRUE(second.Write("second", 6));
+    EXPECT_TRUE(first.Commit());
+    EXPECT_TRUE(second.Commit());
+    EXPECT_EQ(dir.ReadFile("registry.reg"), "second");
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+TEST(Files, AFolderSpeltExactlyIsNeverTakenForASiblingDifferingInCase) {
+    TempFolder dir;
+    dir.WriteFile("tbx/save/1.tbs", "sibling");
+    dir.WriteFile("Tbx/save/1.tbs", "own");
+    EXPECT_EQ(ReadAll(dir.Wide("Tbx/save/1.tbs")), "own");
+    AtomicOutputFile out(dir.Wide("Tbx/save/2.tbs"));
+    ASSERT_TRUE(out.Write("x", 1));
+    ASSERT_TRUE(out.Commit());
+    EXPECT_TRUE(fs::exists(dir.Path() / "Tbx/save/2.tbs"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "tbx/save/2.tbs"));
+}

@@ -108,11 +108,49 @@ TEST(RegistryStore, DamagedFileIsSetAsideAndNeverOverwritten) {
     EXPECT_EQ(dir.ReadFile("registry.reg").rfind("Windows Registry", 0), 0u);
 }
 
-TEST(RegistryStore, FailedSaveKeepsPreviousState) {
+TEST(RegistryStore, AFileThatCannotBeWrittenLeavesTheSettingsForTheRunWithOneWarning) {
     TempFolder dir;
     dir.WriteFile("blocker", "a file where a folder should be");
     RegistryStore store((dir.Path() / "blocker/registry.reg").string());
-    EXPECT_FALSE(store.CreateKey(Hive::LocalMachine, u"Software\\X"));
-    EXPECT_FALSE(store.Read(Hive::LocalMachine, u"Software\\X", u"", nullptr));
-    EXPECT_FALSE(store.Write(Hive::LocalMachine, u"Software\\X", u"v", RegBinary, "a", 1));
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(store.CreateKey(Hive::LocalMachine, u"Software\\X"));
+    EXPECT_TRUE(store.Write(Hive::LocalMachine, u"Software\\X", u"v", RegBinary, "a", 1));
+    EXPECT_TRUE(store.Write(Hive::LocalMachine, u"Software\\X", u"w", RegBinary, "b", 1));
+    std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(store.Saved());
+    std::vector<uint8_t> data;
+    ASSERT_TRUE(store.Read(Hive::LocalMachine, u"Software\\X", u"v", &data));
+    EXPECT_EQ(data, std::vector<uint8_t>{'a'});
+    EXPECT_EQ(warnings.find("cannot be written"), warnings.rfind("cannot be written"));
+    EXPECT_NE(warnings.find("cannot be written"), std::string::npos);
+    EXPECT_EQ(dir.ReadFile("blocker"), "a file where a folder should be");
+}
+
+TEST(RegistryStore, ASettingsFileThatCannotBeReadIsKeptAndNeverWritten) {
+    TempFolder dir;
+    // A link to nothing stands for any settings file the program cannot open.
+    std::filesystem::create_symlink(dir.Path() / "elsewhere.reg", dir.Path() / "registry.reg");
+    RegistryStore store((dir.Path() / "registry.reg").string());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(store.Read(Hive::LocalMachine, u"Software", u"x", nullptr));
+    EXPECT_TRUE(store.CreateKey(Hive::LocalMachine, u"Software\\X"));
+    std::string warning = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warning.find("cannot be read"), std::string::npos);
+    EXPECT_FALSE(store.Saved());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "registry.reg"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "elsewhere.reg"));
+}
+
+TEST(RegistryStore, ValueTypesSurviveARoundTripInHexDigits) {
+    RegistryStore store("/nonexistent/registry.reg");
+    ASSERT_TRUE(store.Import("Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\K]\n"
+                             "\"q\"=hex(b):01,02\n\"m\"=hex(10):03\n"));
+    std::string text = store.Export();
+    EXPECT_NE(text.find("\"m\"=hex(10):03"), std::string::npos) << text;
+    RegistryStore again("/nonexistent/registry.reg");
+    ASSERT_TRUE(again.Import(text));
+    EXPECT_EQ(again.Export(), text);
+    uint32_t type = 0;
+    ASSERT_TRUE(again.Read(Hive::CurrentUser, u"K", u"q", nullptr, &type));
+    EXPECT_EQ(type, 0xBu);
 }

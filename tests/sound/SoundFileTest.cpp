@@ -109,6 +109,20 @@ TEST(SoundFile, DamagedFilesNeverCrashAndShortImagesGiveNoSound) {
     EXPECT_TRUE(ReadBytes(temp, overlong).buffer);
 }
 
+TEST(SoundFile, ADecodedLengthNoStreamOfItsSizeCouldGiveAllocatesNothing) {
+    TempFolder temp;
+    auto image = ToneImage(1, 11025, 8, 64);
+    std::string good = AsString(soundfile::EncodeSoundFile(image.data(), image.size()));
+    std::string boasting = good;
+    PutU32(boasting, 0, 60u << 20); // 60 MB from a stream of a few hundred bytes
+    EXPECT_FALSE(ReadBytes(temp, boasting).buffer);
+    std::string cut = good;
+    PutU32(cut, 4, 1u << 20); // a stored length past the end keeps what is there
+    SoundData sound = ReadBytes(temp, cut);
+    ASSERT_TRUE(sound.buffer);
+    EXPECT_EQ(sound.length, image.size());
+}
+
 TEST(SoundFileWriter, CanonicalisesWaveImagesWithExtraChunks) {
     auto canonical = ToneImage(1, 8000, 16, 3, 77);
     // The same sound with a LIST chunk (odd size, padded) before the fmt chunk.
