@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 
 namespace {
 VGString appPath;
@@ -10,9 +11,12 @@ bool known = false;
 
 const VGString& GetAppPath() {
     if (!known) {
-        std::u16string path = platform::ExecutablePath();
-        auto cut = path.find_last_of(u"/\\");
-        path = cut == std::u16string::npos ? u"./" : path.substr(0, cut + 1);
+        std::u16string program = platform::ExecutablePath();
+        auto cut = program.find_last_of(u"/\\");
+        program = cut == std::u16string::npos ? u"." : program.substr(0, cut);
+        std::string found = platform::FindDataFolder(platform::ToUtf8(program));
+        std::u16string path = found.empty() ? program : platform::FromUtf8(found);
+        path += u'/';
         // The handheld lower-cases its folder; the file layer matches names without regard
         // to case, so the lower-cased path still finds the real folders.
         for (auto& c : path) c = platform::ToLower16(c);
@@ -22,10 +26,14 @@ const VGString& GetAppPath() {
     return appPath;
 }
 
+VGString AsFolder(const VGString& folder) {
+    VGString out = folder.IsEmpty() ? VGString(u"./") : folder;
+    char16_t last = out[out.Length() - 1];
+    if (last != u'/' && last != u'\\') out.Append(u'/');
+    return out;
+}
+
 void SetAppPath(const VGString& folder) {
-    appPath = folder;
-    if (appPath.IsEmpty()) appPath = u"./";
-    char16_t last = appPath[appPath.Length() - 1];
-    if (last != u'/' && last != u'\\') appPath.Append(u'/');
+    appPath = AsFolder(folder);
     known = true;
 }

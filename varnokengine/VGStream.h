@@ -73,7 +73,7 @@ private:
     std::unique_ptr<platform::AtomicOutputFile> file_;
 };
 
-// The program's folder followed by name.
+// The data folder followed by name.
 VGString DataPath(const char16_t* name);
 bool FileExists(const VGString& path);
 // One line of 8-bit text: CR and NUL skipped, LF ends it; bytes widen as signed 8-bit.
