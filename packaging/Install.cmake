@@ -13,7 +13,6 @@ set(TAMBORIX_SCREENSHOTS "${TAMBORIX_HOMEPAGE}/screenshots" CACHE STRING
     "Where the screenshots of docs/ are published, for the AppStream metadata")
 set(TAMBORIX_MAINTAINER "Tamborix developers <developers@tamborix.org>" CACHE STRING
     "Maintainer of the Debian package")
-set(TAMBORIX_DEVELOPER_ID "org.tamborix")
 set(TAMBORIX_RELEASE_DATE "2026-12-09")
 set(TAMBORIX_RELEASE_DATE_RFC2822 "Wed, 09 Dec 2026 00:00:00 +0000")
 
@@ -66,8 +65,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT ${TAMBORIX_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "drum kit, rhythm games and drum machine")
+# The first line of the package's description is the summary above; these are the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "drum kit, rhythm games and drum machine\n"
     "Tamborix draws a nine-piece drum kit to play with the mouse or by touch, with a\n"
     "metronome. Two rhythm games are played on it, with high scores: MemoryMaster\n"
     "(repeat a growing sequence) and RhythmMaster (play a bar back in time). A drum\n"

@@ -7,6 +7,9 @@ string(REPLACE "," ";" FORBIDDEN "${FORBIDDEN}")
 
 function(describe_folder folder out)
   file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE ${folder} ${folder}/*)
+  # The data the program reads and the player's files it might wrongly write there; the
+  # build system's own files in the folder change with every build.
+  list(FILTER entries INCLUDE REGEX "^(imgs|soundfx|music|language|level|save|resume\\.dat|error\\.txt)(/|$)")
   list(SORT entries)
   set(lines "")
   foreach(entry ${entries})
