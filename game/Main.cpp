@@ -11,6 +11,7 @@
 #include "platform/video/SdlBackend.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGRegistry.h"
+#include "varnokengine/VGUserPath.h"
 #include "varnokengine/VGWindows.h"
 
 #include <cstring>
@@ -35,6 +36,7 @@ struct Options {
     int height = 640;
     std::string registry;
     std::string data;
+    std::string userDir;
     std::string shots = ".";
     std::string audioLog;
     std::string audioWav;
@@ -49,8 +51,10 @@ void PrintHelp() {
                  "  --version           show the version\n"
                  "  --size WxH          screen size in portrait pixels (default 480x640)\n"
                  "  --registry FILE     keep settings in FILE instead of the per-user file\n"
-                 "  --data DIR          read the data folders from DIR instead of beside the "
-                 "program\n"
+                 "  --data DIR          read the game's data from DIR (default: the installed\n"
+                 "                      data, ../share/tamborix, else beside the program)\n"
+                 "  --user-dir DIR      keep the player's files in DIR (default\n"
+                 "                      $TAMBORIX_USER_DIR, else $XDG_DATA_HOME/tamborix)\n"
                  "  --headless          run without a window, on a virtual clock\n"
                  "  --script FILE       headless input script (see README, \"Headless runs\")\n"
                  "  --shots DIR         folder for the script's shot images (default .)\n"
@@ -120,6 +124,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
             ok = value(o.registry);
         } else if (arg == "--data") {
             ok = value(o.data);
+        } else if (arg == "--user-dir") {
+            ok = value(o.userDir);
         } else if (arg == "--shots") {
             ok = value(o.shots);
         } else if (arg == "--audio-log") {
@@ -189,6 +195,8 @@ int main(int argc, char** argv) {
     if (parsed != 0) return parsed < 0 ? 0 : parsed;
     if (!options.registry.empty()) platform::SetRegistryPath(options.registry);
     if (!options.data.empty()) SetAppPath(VGString(platform::FromUtf8(options.data).c_str()));
+    if (!options.userDir.empty())
+        SetUserPath(VGString(platform::FromUtf8(options.userDir).c_str()));
 
     auto backend = ChooseBackend(options);
     if (!backend) return 1;

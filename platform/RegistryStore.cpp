@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/Text.h"
+#include "platform/UserFolders.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -133,14 +134,8 @@ std::string DecodeFileText(std::string_view raw) {
 
 std::string DefaultPath() {
     if (const char* env = std::getenv("TAMBORIX_REGISTRY"); env && *env) return env;
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.config";
-    else
-        base = ".";
-    return base + "/tamborix/registry.reg";
+    std::string base = XdgBaseFolder("XDG_CONFIG_HOME", ".config");
+    return (base.empty() ? std::string(".") : base) + "/tamborix/registry.reg";
 }
 
 std::unique_ptr<RegistryStore> theRegistry;

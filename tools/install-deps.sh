@@ -17,6 +17,8 @@ PACKAGES=(
   hydrogen-data fonts-comfortaa fonts-open-sans fonts-dejavu-core
   # scenario checks under a virtual display and audio measurement
   xvfb xauth sox
+  # the Debian package and its checks: shlibdeps, lintian, desktop entry, AppStream, manual
+  dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 missing=()

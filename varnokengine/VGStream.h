@@ -73,7 +73,7 @@ private:
     std::unique_ptr<platform::AtomicOutputFile> file_;
 };
 
-// The program's folder followed by name.
+// The data folder followed by name.
 VGString DataPath(const char16_t* name);
 bool FileExists(const VGString& path);
 // The longest text a reader keeps: more than any screen shows, and it fits the formatting

@@ -4,7 +4,6 @@
 #include "platform/CrashGuard.h"
 #include "platform/Runtime.h"
 #include "platform/video/Backend.h"
-#include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGError.h"
@@ -12,6 +11,7 @@
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGUserPath.h"
 
 uint32_t LastInputTime = 0;
 uint32_t StartingUp = 1;
@@ -180,7 +180,8 @@ void FlushInputMessages() {
 }
 
 void ShowFatalError() {
-    VGFileWriter file(GetAppPath() + u"error.txt");
+    PrepareUserFolder();
+    VGFileWriter file(UserPath(u"error.txt"));
     FlushInputMessages();
     VGString text = GetErrorText();
     WriteTextLine(file, text);

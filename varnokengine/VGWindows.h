@@ -45,7 +45,7 @@ void OnSuspend();
 void Tick();
 // Throws away every pending key, character and stylus message.
 void FlushInputMessages();
-// Writes the error log to "error.txt" in the program's folder and shows it.
+// Writes the error log to "error.txt" in the player's folder and shows it.
 void ShowFatalError();
 
 // Window, display, application start; false when the program must end at once.

@@ -3,8 +3,8 @@
 #include "game/drumkit/DrumKit.h"
 #include "game/drumkit/GameRules.h"
 #include "platform/Files.h"
-#include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGUserPath.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ bool LoadRhythmGame(DrumKit& kit, VGReader& file) {
 } // namespace
 
 VGString ResumeFilePath() {
-    return GetAppPath() + u"resume.dat";
+    return UserPath(u"resume.dat");
 }
 
 bool ResumeAvailable() {
@@ -63,6 +63,7 @@ void DeleteResume() {
 void SaveResume(const DrumKit& kit) {
     if (kit.mode != MemoryMaster && kit.mode != RhythmMaster) return;
     if (kit.gameOver && !kit.newHighScore) return;
+    PrepareUserFolder();
     VGFileWriter file(ResumeFilePath());
     if (!file.IsOpen()) return;
     bool ok = WriteU32(file, kit.mode) && WriteU32(file, kit.gameOver) &&

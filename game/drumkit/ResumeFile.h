@@ -1,5 +1,5 @@
 #pragma once
-// The saved game "resume.dat" beside the program: enough to restart a game at a clean point.
+// The saved game "resume.dat" in the player's folder: enough to restart a game at a clean point.
 // All fields are little-endian u32: mode, game over, new high score, then for the memory game
 // the sequence length and its pieces, for the rhythm game the score, the level-start score,
 // the lives, the level and whether the level was finished.

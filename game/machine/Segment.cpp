@@ -1,9 +1,9 @@
 #include "game/machine/Segment.h"
 
 #include "platform/Files.h"
-#include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGUserPath.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,7 +37,7 @@ void DefaultName(char (&name)[kNameLength], const char16_t* prefix, uint32_t slo
 
 VGString SegmentPath(uint32_t slot) {
     // Joined, not formatted: a folder of any length stays whole.
-    return GetAppPath() + Formatted(u"save/%d.tbs", slot);
+    return GetUserPath() + Formatted(u"save/%d.tbs", slot);
 }
 
 void Reset(Segment& segment) {
@@ -71,6 +71,7 @@ bool Save(const Segment& segment, uint32_t slotOverride, const char* nameOverrid
         platform::RemoveFile(std::u16string_view(path.Data(), path.Length()));
         return true;
     }
+    PrepareUserFolder();
     VGFileWriter writer(path);
     if (!writer.IsOpen()) return false;
     writer.Write(nameOverride ? nameOverride : segment.name, kNameLength);

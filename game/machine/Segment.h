@@ -40,7 +40,7 @@ inline uint32_t Cell(const Segment& segment, uint32_t row, uint32_t step) {
 // The sound each row fires, in row order (the drum kit's piece order).
 const char16_t* RowSoundName(uint32_t row);
 
-// "save/<slot>.tbs" in the program's folder.
+// "save/<slot>.tbs" in the player's folder.
 VGString SegmentPath(uint32_t slot);
 
 // Defaults of the record's slot: 16 steps at 120, every cell 0, the name "segNN".

@@ -1,9 +1,9 @@
 #include "game/machine/Track.h"
 
 #include "platform/Files.h"
-#include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGUserPath.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,7 +60,7 @@ void FreeEntries(TrackEntry* entry) {
 }
 
 VGString TrackPath(uint32_t slot) {
-    return GetAppPath() + Formatted(u"save/%d.tbt", slot);
+    return GetUserPath() + Formatted(u"save/%d.tbt", slot);
 }
 
 void Reset(Track& track) {
@@ -127,6 +127,7 @@ bool Save(const Track& track, uint32_t slotOverride, const char* nameOverride) {
         platform::RemoveFile(std::u16string_view(path.Data(), path.Length()));
         return true;
     }
+    PrepareUserFolder();
     VGFileWriter writer(path);
     if (!writer.IsOpen()) return false;
     writer.Write(nameOverride ? nameOverride : track.name, kNameLength);

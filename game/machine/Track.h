@@ -44,7 +44,7 @@ struct Track {
 // Frees the entry, its segment and the rest of the chain behind it.
 void FreeEntries(TrackEntry* entry);
 
-// "save/<slot>.tbt" in the program's folder.
+// "save/<slot>.tbt" in the player's folder.
 VGString TrackPath(uint32_t slot);
 
 // Speed 100, playback at the start, no scroll, the name "trkNN", one entry without segment.

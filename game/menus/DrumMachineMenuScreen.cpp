@@ -2,10 +2,10 @@
 
 #include "game/ScreenFactory.h"
 #include "game/menus/MessageScreen.h"
-#include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGUserPath.h"
 
 #include <new>
 
@@ -20,7 +20,7 @@ constexpr uint32_t kNoSegmentsEntry = 99;
 
 bool AnySavedFile(const char16_t* extension) {
     for (int32_t slot = kFirstSlot; slot <= kLastSlot; ++slot)
-        if (FileExists(Formatted(u"%ssave/%d.%s", GetAppPath(), slot, extension))) return true;
+        if (FileExists(Formatted(u"%ssave/%d.%s", GetUserPath(), slot, extension))) return true;
     return false;
 }
 

@@ -13,6 +13,6 @@ public:
     static constexpr int32_t kEditTracks = 36;
 };
 
-// Whether a saved file "<program folder>save/<slot>.<extension>" exists for a slot 1 to 99
+// Whether a saved file "<player's folder>save/<slot>.<extension>" exists for a slot 1 to 99
 // (the search stops at the first one found).
 bool AnySavedFile(const char16_t* extension);

@@ -83,6 +83,7 @@ void BM_KitScreenFrame(benchmark::State& state) {
     HeadlessAppSetup setup;
     setup.dataFolder = game;
     setup.registry = registry;
+    setup.userFolder = std::filesystem::temp_directory_path() / "tamborix-kit-bench-user";
     setup.chooseLanguage = false;
     setup.resume = false;
     GameApp* app = StartHeadlessApp(setup, clock);

@@ -9,6 +9,7 @@
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
+#include "varnokengine/VGUserPath.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,7 @@ protected:
     void SetUp() override {
         ClearErrors();
         SetAppPath(VGString(temp.Wide().c_str()));
+        SetUserPath(VGString(temp.Wide().c_str()));
         platform::SetRegistryPath((temp.Path() / "registry.reg").string());
         kit.sounds = &sounds;
     }

@@ -74,7 +74,7 @@ TEST(GameScenario, AWrongStrokeInTheMemoryGameEndsItWithTheIncorrectSound) {
     EXPECT_GT(turn.Differences(over, 140, 560, 340, 640), 50);
     EXPECT_GT(over.Differences(results, 0, 100, 480, 500), 5000);
     // Game over without a new high score: nothing to resume.
-    EXPECT_EQ(run.ReadData("resume.dat"), "");
+    EXPECT_EQ(run.ReadUserFile("resume.dat"), "");
 }
 
 TEST(GameScenario, TheFirstRhythmLevelPlayedInTimeIsCompleteAndSavedOnTheNext) {
@@ -124,7 +124,7 @@ TEST(GameScenario, TheFirstRhythmLevelPlayedInTimeIsCompleteAndSavedOnTheNext) {
 
     // Left on the second level's introduction: saved with the level's score as its start.
     const uint32_t score = 10 * playerStrokes + 200;
-    EXPECT_EQ(run.ReadData("resume.dat"), U32s({2, 0, 0, score, score, 3, 2, 0}));
+    EXPECT_EQ(run.ReadUserFile("resume.dat"), U32s({2, 0, 0, score, score, 3, 2, 0}));
     EXPECT_NE(run.Registry().find("\"MaxLevel\"=hex:02,00,00,00"), std::string::npos);
 
     // The level-complete screen shows its score box over the kit, unlike the introduction.

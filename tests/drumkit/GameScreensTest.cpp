@@ -21,7 +21,7 @@ namespace {
 class GameScreensTest : public KitAppFixture {
 protected:
     void SetUp() override {
-        StartApp(true);
+        StartApp();
         if (IsSkipped()) return;
         Run(400);
         ASSERT_EQ(ErrorFlag, 0u) << "start-up failed";

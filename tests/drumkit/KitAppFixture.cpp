@@ -6,16 +6,12 @@
 
 namespace fs = std::filesystem;
 
-void KitAppFixture::StartApp(bool ownFolder) {
+void KitAppFixture::StartApp() {
     const fs::path game = TBX_GAME_DIR;
     TBX_REQUIRE_BAKED(game / "imgs" / "drums.img");
-    fs::path program = game;
-    if (ownFolder) {
-        program = temp.Path() / "data";
-        LinkBakedData(game, program);
-    }
     HeadlessAppSetup setup;
-    setup.dataFolder = program;
+    setup.dataFolder = game;
+    setup.userFolder = temp.Path() / "user";
     setup.registry = temp.Path() / "registry.reg";
     setup.display.shotsDir = temp.Path().string();
     StartHeadlessApp(setup, clock);

@@ -22,9 +22,9 @@ constexpr uint32_t kBackKey = 0xC4;
 
 class KitAppFixture : public testing::Test {
 protected:
-    // With ownFolder the program folder is a fresh one that links to the baked data, so files
-    // the program saves stay with the test; otherwise it is the build's own.
-    void StartApp(bool ownFolder);
+    // On the build's baked data, with a fresh player's folder, so what a player left in their
+    // own folder (a saved game) never reaches the test and the test's saves stay with it.
+    void StartApp();
     void TearDown() override;
 
     static DrumKit& kit() { return TheGameApp->kit; }

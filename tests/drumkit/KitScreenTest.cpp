@@ -22,7 +22,7 @@ namespace {
 class KitScreenTest : public KitAppFixture {
 protected:
     void SetUp() override {
-        StartApp(false);
+        StartApp();
         if (IsSkipped()) return;
         // Main menu, play, free play: the first entry is focused on both.
         Run(400);

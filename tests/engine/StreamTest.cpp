@@ -1,10 +1,12 @@
 #include "tests/support/TempFolder.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGStream.h"
+#include "varnokengine/VGUserPath.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -163,4 +165,19 @@ TEST(Streams, HugeLinesAndCountedStringsReadInLinearTimeAndKeepWhatCanBeShown) {
 TEST(Streams, TheProgramFolderKeepsItsSpelling) {
     EXPECT_TRUE(ProgramFolder(u"/home/Ann/Tbx/tamborix") == u"/home/Ann/Tbx/");
     EXPECT_TRUE(ProgramFolder(u"tamborix") == u"./");
+}
+
+TEST(Streams, PlayersFolderKeepsItsSpellingAndIsMadeWhenFirstNeeded) {
+    TempFolder dir;
+    SetAppPath(VGString(dir.Wide().c_str()));
+    const std::u16string user = dir.Wide("Player One/Tamborix");
+    SetUserPath(VGString(user.c_str()));
+    EXPECT_TRUE(GetUserPath() == VGString((user + u"/").c_str())) << "not lower-cased";
+    EXPECT_TRUE(UserPath(u"resume.dat") == VGString((user + u"/resume.dat").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Player One"));
+    ASSERT_TRUE(PrepareUserFolder());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "Player One" / "Tamborix" / "save"));
+    EXPECT_TRUE(PrepareUserFolder()) << "an existing folder is fine";
+    // The data folder is a separate root.
+    EXPECT_TRUE(DataPath(u"imgs") == VGString((dir.Wide() + u"/imgs").c_str()));
 }

@@ -59,8 +59,8 @@ void RunEditorScenario(const Screen& screen) {
     ASSERT_EQ(run.Run(script.str(), std::to_string(screen.w) + "x" + std::to_string(screen.h)), 0);
     EXPECT_FALSE(run.ErrorLogged());
 
-    ASSERT_TRUE(std::filesystem::exists(run.Data() / "save" / "1.tbs"));
-    const std::string file = run.ReadData("save/1.tbs");
+    ASSERT_TRUE(std::filesystem::exists(run.User() / "save" / "1.tbs"));
+    const std::string file = run.ReadUserFile("save/1.tbs");
     ASSERT_EQ(file.size(), 2317u);
     EXPECT_EQ(file.substr(0, 5), "seg01");
     EXPECT_EQ(U32At(file, 5), 16u);

@@ -46,11 +46,9 @@ protected:
     void SetUp() override {
         const fs::path game = TBX_GAME_DIR;
         TBX_REQUIRE_BAKED(game / "imgs" / "machine.img");
-        // The program's folder: the baked data and an empty save folder.
-        LinkBakedData(game, temp.Path());
-        fs::create_directory(temp.Path() / "save");
         HeadlessAppSetup setup;
-        setup.dataFolder = temp.Path();
+        setup.dataFolder = game;
+        setup.userFolder = temp.Path() / "user";
         setup.registry = temp.Path() / "registry.reg";
         setup.display.width = GetParam().w;
         setup.display.height = GetParam().h;
@@ -122,7 +120,7 @@ protected:
         Tap(StepX(g, step, editor->scroll) + g.cell / 2,
             g.top + int32_t(row) * g.cell + g.cell / 2);
     }
-    std::string File(const char* name) { return (temp.Path() / "save" / name).string(); }
+    std::string File(const char* name) { return (temp.Path() / "user" / "save" / name).string(); }
     // Saves the frame for review when TAMBORIX_EDITOR_SHOTS names a folder.
     void Shot(const std::string& name) {
         const char* dir = std::getenv("TAMBORIX_EDITOR_SHOTS");

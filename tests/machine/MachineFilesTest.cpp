@@ -119,8 +119,29 @@ TEST_F(MachineFilesTest, SegmentCopyUsesOverridesButItsOwnEmptiness) {
     EXPECT_FALSE(save.Exists("12.tbs"));
 }
 
-TEST_F(MachineFilesTest, SaveFailsWithoutTheSaveFolder) {
-    std::filesystem::remove_all(save.folder.Path() / "save");
+TEST_F(MachineFilesTest, SavingMakesTheMissingPlayersFolderButDeletingDoesNot) {
+    const std::filesystem::path fresh = save.folder.Path() / "New Player" / "tamborix";
+    SetUserPath(VGString(fresh.u16string().c_str()));
+    Segment segment;
+    segment.slot = 2;
+    Reset(segment);
+    ASSERT_TRUE(Save(segment)); // a default segment only deletes its file
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+    segment.steps = 4;
+    ASSERT_TRUE(Save(segment));
+    EXPECT_EQ(std::filesystem::file_size(fresh / "save" / "2.tbs"), kSegmentFileSize);
+    std::filesystem::remove_all(fresh);
+    Track track;
+    track.slot = 2;
+    Reset(track);
+    AddEntry(track, MakeSegment(2));
+    ASSERT_TRUE(Save(track));
+    EXPECT_TRUE(std::filesystem::exists(fresh / "save" / "2.tbt"));
+}
+
+TEST_F(MachineFilesTest, SaveFailsWhereThePlayersFolderCannotBeMade) {
+    save.folder.WriteFile("taken", "a file, not a folder");
+    SetUserPath(VGString((save.folder.Path() / "taken" / "tamborix").u16string().c_str()));
     Segment segment;
     segment.slot = 2;
     Reset(segment);

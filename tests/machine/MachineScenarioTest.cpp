@@ -37,8 +37,8 @@ constexpr int32_t kPlayX = 240 - 80 - 24, kButtonY = 640 - 24;
 
 TEST(MachineScenarioTest, PlayingASavedTrackSoundsItsSegmentInTime) {
     ScenarioRun run;
-    run.WriteData("save/3.tbs", SegmentFile());
-    run.WriteData("save/2.tbt", "song2" + U32(100) + U32(1) + U32(3) + U32(2));
+    run.WriteUserFile("save/3.tbs", SegmentFile());
+    run.WriteUserFile("save/2.tbt", "song2" + U32(100) + U32(1) + U32(3) + U32(2));
     run.ChooseLanguage();
     std::ostringstream script;
     script << "at 7000 key down / at 7200 key action\n" // main menu: drum machine

@@ -5,6 +5,7 @@
 #include "game/machine/Track.h"
 #include "tests/support/TempFolder.h"
 #include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGUserPath.h"
 
 #include <filesystem>
 #include <string>
@@ -22,7 +23,7 @@ class SaveFolder {
 public:
     SaveFolder() {
         std::filesystem::create_directories(folder.Path() / "save");
-        SetAppPath(VGString(folder.Wide().c_str()));
+        SetUserPath(VGString(folder.Wide().c_str()));
     }
     std::filesystem::path File(const std::string& name) const {
         return folder.Path() / "save" / name;

@@ -10,13 +10,16 @@
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGScreen.h"
 #include "varnokengine/VGSoundManager.h"
+#include "varnokengine/VGUserPath.h"
 
 namespace fs = std::filesystem;
 
 MenuHarness::MenuHarness(int16_t w, int16_t h, const char* languages) {
     fs::path game = TBX_GAME_DIR;
     data_ = folder.Path() / "data";
-    fs::create_directories(data_ / "save");
+    user_ = folder.Path() / "user";
+    fs::create_directories(data_);
+    fs::create_directories(user_ / "save");
     for (const char* sub : {"imgs", "soundfx", "music", "level"})
         fs::create_directory_symlink(game / sub, data_ / sub);
     // Only the first languages when asked, else all of them.
@@ -32,6 +35,7 @@ MenuHarness::MenuHarness(int16_t w, int16_t h, const char* languages) {
     GetMilliseconds();
     ClearErrors();
     SetAppPath(VGString(folder.Wide("data").c_str()));
+    SetUserPath(VGString(folder.Wide("user").c_str()));
     LayoutScale = w > 320 || h > 320 ? 2 : 1;
     SetHalveImagesOnLoad(LayoutScale == 1);
     canvas.Create(w, h, 0, 0);

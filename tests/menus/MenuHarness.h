@@ -29,6 +29,7 @@ public:
     VGScreen* Tap(int32_t x, int32_t y);
 
     const std::filesystem::path& Data() const { return data_; }
+    const std::filesystem::path& User() const { return user_; }
 
     TempFolder folder;
     platform::VirtualClock clock{1000};
@@ -37,6 +38,7 @@ public:
 
 private:
     std::filesystem::path data_;
+    std::filesystem::path user_;
 };
 
 // The first menu item whose tag is the given one, or null.

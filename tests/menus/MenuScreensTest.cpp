@@ -72,10 +72,10 @@ TEST(MenuScreensTest, DrumMachineEntriesWithoutSavedFilesExplainAndReturn) {
 
     // Any slot counts, the last one too; tracks and segments are told apart.
     EXPECT_FALSE(AnySavedFile(u"tbt"));
-    std::ofstream(h.Data() / "save" / "99.tbs") << "x";
+    std::ofstream(h.User() / "save" / "99.tbs") << "x";
     EXPECT_TRUE(AnySavedFile(u"tbs"));
     EXPECT_FALSE(AnySavedFile(u"tbt"));
-    std::ofstream(h.Data() / "save" / "100.tbt") << "x";
+    std::ofstream(h.User() / "save" / "100.tbt") << "x";
     EXPECT_FALSE(AnySavedFile(u"tbt"));
 }
 

@@ -11,8 +11,9 @@
 
 namespace {
 
-int RunProgram(const std::string& arguments) {
-    std::string command = std::string(TAMBORIX_PROGRAM) + " " + arguments + " >/dev/null 2>&1";
+int RunProgram(const std::string& arguments, const std::string& environment = "") {
+    std::string command = "env " + environment + " " + std::string(TAMBORIX_PROGRAM) + " " +
+                          arguments + " >/dev/null 2>&1";
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -41,6 +42,26 @@ TEST(ScenarioTest, RunWithoutQuitEndsAfterTheScript) {
               0);
 }
 
+// A data folder without images stops the start with a fatal error, whose log is the one file
+// the program then writes: it goes to the player's folder, never into the data.
+TEST(ScenarioTest, PlayersFilesGoToTheUserFolderByOptionThenEnvironment) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path() / "data");
+    folder.WriteFile("run.txt", "at 100 quit\n");
+    const std::string dir = folder.Path().string();
+    const std::string run = "--headless --script " + dir + "/run.txt --data " + dir +
+                            "/data --registry " + dir + "/r.reg";
+    EXPECT_NE(RunProgram(run, "TAMBORIX_USER_DIR=" + dir + "/from-env"), -1);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "from-env" / "error.txt"));
+    EXPECT_NE(RunProgram(run + " --user-dir " + dir + "/From-Option",
+                         "TAMBORIX_USER_DIR=" + dir + "/ignored"),
+              -1);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "From-Option" / "error.txt"))
+        << "the folder is made as spelt";
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "ignored"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path() / "data"));
+}
+
 TEST(ScenarioTest, BadCommandLinesAndScriptsDoNotRun) {
     TempFolder folder;
     folder.WriteFile("bad.txt", "at 10 jump\n");
@@ -50,6 +71,7 @@ TEST(ScenarioTest, BadCommandLinesAndScriptsDoNotRun) {
     EXPECT_EQ(RunProgram("--size 0x5 --headless"), 1);
     EXPECT_EQ(RunProgram("--size 240x"), 1);
     EXPECT_EQ(RunProgram("--frobnicate"), 1);
+    EXPECT_EQ(RunProgram("--user-dir"), 1);
     EXPECT_EQ(RunProgram("--version"), 0);
     EXPECT_EQ(RunProgram("--help"), 0);
 }

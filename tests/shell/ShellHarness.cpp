@@ -5,6 +5,7 @@
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGUserPath.h"
 #include "varnokengine/VGWindows.h"
 
 #include <filesystem>
@@ -57,6 +58,7 @@ ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
     platform::SetCurrentClock(&ImmortalHostClock());
     platform::SetRegistryPath((folder.Path() / "registry.reg").string());
     SetAppPath(VGString(folder.Wide().c_str()));
+    SetUserPath(VGString(folder.Wide().c_str()));
     platform::HeadlessOptions options;
     options.width = width;
     options.height = height;

@@ -8,6 +8,7 @@
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
+#include "varnokengine/VGUserPath.h"
 #include "varnokengine/VGWindows.h"
 
 #include <memory>
@@ -15,20 +16,13 @@
 
 namespace fs = std::filesystem;
 
-void LinkBakedData(const fs::path& baked, const fs::path& folder) {
-    fs::create_directories(folder);
-    for (const char* sub : {"imgs", "language", "soundfx", "music", "level"})
-        fs::create_directory_symlink(baked / sub, folder / sub);
-}
-
 GameApp* StartHeadlessApp(const HeadlessAppSetup& setup, platform::VirtualClock& clock) {
     ResetShellState();
     ClearErrors();
     platform::SetRegistryPath(setup.registry.string());
     if (setup.chooseLanguage) WriteOption(u"Language", 0);
-    std::u16string folder;
-    for (char c : setup.dataFolder.string()) folder += char16_t(c);
-    SetAppPath(VGString(folder.c_str()));
+    SetAppPath(VGString(setup.dataFolder.u16string().c_str()));
+    SetUserPath(VGString(setup.userFolder.u16string().c_str()));
     platform::InstallBackend(std::make_unique<platform::HeadlessBackend>(setup.display, &clock));
     TheDisplay.Open();
     TheDisplay.SetUp();

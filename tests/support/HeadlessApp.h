@@ -1,7 +1,7 @@
 #pragma once
 // The real application object on the headless display, as tests and benchmarks drive it one
-// frame at a time: started on a data folder of the caller's choice with its own settings
-// file, and put away again so the next start finds the shell as new.
+// frame at a time: started on a data folder of the caller's choice with its own player's
+// folder and settings file, and put away again so the next start finds the shell as new.
 #include "platform/Clock.h"
 #include "platform/video/HeadlessBackend.h"
 
@@ -11,6 +11,7 @@ class GameApp;
 
 struct HeadlessAppSetup {
     std::filesystem::path dataFolder;
+    std::filesystem::path userFolder; // saved segments, tracks and game; made when needed
     std::filesystem::path registry;
     platform::HeadlessOptions display;
     // The language is chosen beforehand, so the program starts in the main menu.
@@ -18,10 +19,6 @@ struct HeadlessAppSetup {
     // Resumed as the shell does after start-up (sound on); benchmarks leave it paused.
     bool resume = true;
 };
-
-// Links the baked data's folders into folder (made if missing), so files the program saves
-// there stay with the caller.
-void LinkBakedData(const std::filesystem::path& baked, const std::filesystem::path& folder);
 
 GameApp* StartHeadlessApp(const HeadlessAppSetup& setup, platform::VirtualClock& clock);
 // Shuts the started application down and clears the shell's state.

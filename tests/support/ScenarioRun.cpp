@@ -19,14 +19,8 @@ int Frame::Differences(const Frame& other, int32_t left, int32_t top, int32_t ri
     return n;
 }
 
-ScenarioRun::ScenarioRun() {
-    // The program sits next to the data the bake step wrote for it.
-    const fs::path baked = fs::path(TAMBORIX_PROGRAM).parent_path();
-    data_ = folder_.Path() / "data";
-    fs::create_directories(data_ / "save");
-    for (const char* sub : {"imgs", "language", "soundfx", "music", "level"})
-        fs::create_directory_symlink(baked / sub, data_ / sub);
-}
+ScenarioRun::ScenarioRun()
+    : data_(fs::path(TAMBORIX_PROGRAM).parent_path()), user_(folder_.Path() / "user") {}
 
 void ScenarioRun::Preset(const std::map<std::string, uint32_t>& options) {
     static const char kHex[] = "0123456789abcdef";
@@ -43,23 +37,24 @@ void ScenarioRun::Preset(const std::map<std::string, uint32_t>& options) {
     folder_.WriteFile("registry.reg", reg);
 }
 
-void ScenarioRun::WriteData(const std::string& relative, const std::string& bytes) const {
-    folder_.WriteFile((fs::path("data") / relative).string(), bytes);
+void ScenarioRun::WriteUserFile(const std::string& relative, const std::string& bytes) const {
+    folder_.WriteFile((fs::path("user") / relative).string(), bytes);
 }
 
 int ScenarioRun::Run(const std::string& script, const std::string& size) {
     folder_.WriteFile("script.txt", script);
     const std::string dir = folder_.Path().string();
-    const std::string command =
-        std::string(TAMBORIX_PROGRAM) + " --headless --size " + size + " --data " + data_.string() +
-        " --script " + dir + "/script.txt --registry " + dir + "/registry.reg --shots " + dir +
-        "/shots --audio-log " + dir + "/audio.log >" + dir + "/out.txt 2>&1";
+    const std::string command = std::string(TAMBORIX_PROGRAM) + " --headless --size " + size +
+                                " --data " + data_.string() + " --user-dir " + user_.string() +
+                                " --script " + dir + "/script.txt --registry " + dir +
+                                "/registry.reg --shots " + dir + "/shots --audio-log " + dir +
+                                "/audio.log >" + dir + "/out.txt 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string ScenarioRun::ReadData(const std::string& relative) const {
-    return folder_.ReadFile((fs::path("data") / relative).string());
+std::string ScenarioRun::ReadUserFile(const std::string& relative) const {
+    return folder_.ReadFile((fs::path("user") / relative).string());
 }
 
 int64_t ScenarioRun::Option(const std::string& name) const {
@@ -82,7 +77,7 @@ int64_t ScenarioRun::Option(const std::string& name) const {
 }
 
 bool ScenarioRun::ErrorLogged() const {
-    return fs::exists(data_ / "error.txt");
+    return fs::exists(user_ / "error.txt");
 }
 
 std::vector<HeardSound> ScenarioRun::Heard() const {

@@ -1,7 +1,7 @@
 #pragma once
-// The real program run headless on a folder of its own: a data folder that links to the baked
-// data with an empty save folder, a settings file, a script, and afterwards the frames the
-// script shot and the sounds the audio log recorded.
+// The real program run headless on the baked data of this build, with a folder of its own for
+// the player's files, the settings file and the script, and afterwards the frames the script
+// shot and the sounds the audio log recorded.
 #include "tests/support/TempFolder.h"
 
 #include <cstdint>
@@ -46,20 +46,21 @@ public:
 
     const std::filesystem::path& Folder() const { return folder_.Path(); }
     const std::filesystem::path& Data() const { return data_; }
+    const std::filesystem::path& User() const { return user_; }
 
     // Writes the settings file with these options before the run.
     void Preset(const std::map<std::string, uint32_t>& options);
     // The language is chosen, so the program starts in the main menu.
     void ChooseLanguage() { Preset({{"Language", 0}}); }
-    // A file in the data folder, such as a saved segment.
-    void WriteData(const std::string& relative, const std::string& bytes) const;
+    // A file in the player's folder, such as a saved segment.
+    void WriteUserFile(const std::string& relative, const std::string& bytes) const;
 
     // Runs the script (lines "at MS ...") on a screen of the given size; the exit code, or -1
     // when the program did not exit by itself.
     int Run(const std::string& script, const std::string& size = "480x640");
 
-    // A file in the data folder as the program left it; empty when missing.
-    std::string ReadData(const std::string& relative) const;
+    // A file in the player's folder as the program left it; empty when missing.
+    std::string ReadUserFile(const std::string& relative) const;
     std::string Registry() const { return folder_.ReadFile("registry.reg"); }
     // An option as the program left it in the settings file, or -1 when it is not stored.
     int64_t Option(const std::string& name) const;
@@ -76,4 +77,5 @@ public:
 private:
     TempFolder folder_;
     std::filesystem::path data_;
+    std::filesystem::path user_;
 };

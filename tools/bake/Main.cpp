@@ -14,10 +14,10 @@ int Usage() {
     return 2;
 }
 
-// The folders the program expects beside itself, even when a step has nothing to put there
-// (save/ starts empty; the player's segments and tracks go into it).
+// The data folders the program reads, even when a step has nothing to put there. The
+// player's files (save/ and the rest) live in the player's own folder, not here.
 bool MakeOutputFolders(const std::filesystem::path& out) {
-    for (const char* folder : {"imgs", "soundfx", "music", "language", "level", "save"}) {
+    for (const char* folder : {"imgs", "soundfx", "music", "language", "level"}) {
         std::error_code error;
         std::filesystem::create_directories(out / folder, error);
         if (error) {

@@ -701,6 +701,15 @@ cairo_surface_t* RenderKit(const KitPose& pose) {
     return s;
 }
 
+void DrawKitDrum(cairo_t* cr, double cx, double cy, double rx, double ry, double depth,
+                 bool chromeShell) {
+    DrawDrum(cr, DrumGeo{cx, cy, rx, ry, depth}, chromeShell, 0);
+}
+
+void DrawKitCymbal(cairo_t* cr, double cx, double cy, double rx, double ry, double tilt) {
+    DrawCymbal(cr, cx, cy, rx, ry, tilt, 0, 0xD0A040);
+}
+
 ArtImage BuildKitBackground() {
     cairo_surface_t* s = RenderKit(KitPose{});
     ArtImage img = FromOpaque(s, 200);

@@ -48,6 +48,11 @@ struct KitPose {
 // The whole scene in a pose (opaque ARGB, 640x640).
 cairo_surface_t* RenderKit(const KitPose& pose);
 
+// One drum (red lacquer or chrome shell) or the crash cymbal of the kit, at rest, anywhere.
+void DrawKitDrum(cairo_t* cr, double cx, double cy, double rx, double ry, double depth,
+                 bool chromeShell);
+void DrawKitCymbal(cairo_t* cr, double cx, double cy, double rx, double ry, double tilt);
+
 // "drumkit" (200) and the "drums" pack (201..228, 300, 301).
 ArtImage BuildKitBackground();
 std::vector<ArtImage> BuildDrumsPack();

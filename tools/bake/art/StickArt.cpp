@@ -18,13 +18,29 @@ ArtImage StickFrame(int frame, uint32_t id) {
     int h = int(std::ceil(StickTipY + length * std::sin(angle) + ButtInset));
     w += w & 1;
     h += h & 1;
-    double tx = StickTipX, ty = StickTipY, bx = w - ButtInset, by = h - ButtInset;
+    Canvas c = NewCanvas(w, h);
+    PaintStick(c.cr, w - ButtInset, h - ButtInset, StickTipX, StickTipY);
+    ArtImage image = FromKeyed(c.surface, id, nullptr, 0x3A2A1C);
+    FreeCanvas(c);
+    return image;
+}
+
+ArtImage Mirrored(const ArtImage& in, uint32_t id) {
+    ArtImage out = in;
+    out.id = id;
+    for (int y = 0; y < in.height; ++y)
+        for (int x = 0; x < in.width; ++x)
+            out.pixels[size_t(y) * in.width + x] =
+                in.pixels[size_t(y) * in.width + (in.width - 1 - x)];
+    return out;
+}
+
+} // namespace
+
+void PaintStick(cairo_t* cr, double bx, double by, double tx, double ty) {
     double len = std::hypot(bx - tx, by - ty);
     double ux = (tx - bx) / len, uy = (ty - by) / len; // butt towards tip
     double nx = -uy, ny = ux;
-
-    Canvas c = NewCanvas(w, h);
-    cairo_t* cr = c.cr;
     // Tapered shaft: full width along the grip, narrowing to the neck behind the bead.
     auto at = [&](double along, double side) {
         return std::pair<double, double>{bx + ux * along + nx * side, by + uy * along + ny * side};
@@ -94,23 +110,7 @@ ArtImage StickFrame(int frame, uint32_t id) {
     cairo_stroke(cr);
     cairo_pattern_destroy(bead);
     cairo_pattern_destroy(wood);
-
-    ArtImage image = FromKeyed(c.surface, id, nullptr, 0x3A2A1C);
-    FreeCanvas(c);
-    return image;
 }
-
-ArtImage Mirrored(const ArtImage& in, uint32_t id) {
-    ArtImage out = in;
-    out.id = id;
-    for (int y = 0; y < in.height; ++y)
-        for (int x = 0; x < in.width; ++x)
-            out.pixels[size_t(y) * in.width + x] =
-                in.pixels[size_t(y) * in.width + (in.width - 1 - x)];
-    return out;
-}
-
-} // namespace
 
 std::vector<ArtImage> BuildSticksPack() {
     std::vector<ArtImage> pack;

@@ -15,4 +15,7 @@ constexpr int StickTipY = 6;
 
 std::vector<ArtImage> BuildSticksPack();
 
+// One stick with its grip end centred on (bx, by) and its bead at (tx, ty).
+void PaintStick(cairo_t* cr, double bx, double by, double tx, double ty);
+
 } // namespace art

@@ -13,6 +13,7 @@ add_library(tbx_art STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LogoArt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ArtSet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ArtPreview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IconArt.cpp
 )
 target_include_directories(tbx_art PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(tbx_art PUBLIC PkgConfig::CAIRO PkgConfig::FREETYPE tbx_imagewriter tbx_png
@@ -27,3 +28,21 @@ tbx_bake_step(art
   OUTPUTS imgs/vglogo.img imgs/menuui.img imgs/tamborix.img imgs/buttons.img
           imgs/machine.img imgs/drums.img imgs/drumkit.img imgs/sticks.img
   SOURCES ${ART_SOURCES})
+
+# The desktop icon at every size of the icon theme, drawn from the kit's art, into
+# build/icons/<size>x<size>/apps/ (installed into share/icons/hicolor).
+add_executable(bake_icons ${CMAKE_CURRENT_LIST_DIR}/IconMain.cpp)
+target_link_libraries(bake_icons PRIVATE tbx_art)
+set(TBX_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(_icon_outputs "")
+foreach(size 48 64 128 256 512)
+  list(APPEND _icon_outputs ${TBX_ICON_DIR}/${size}x${size}/apps/${TAMBORIX_APP_ID}.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${_icon_outputs}
+  COMMAND ${CMAKE_COMMAND} -E env LSAN_OPTIONS=suppressions=${TBX_BAKE_LSAN}
+          $<TARGET_FILE:bake_icons> ${TBX_ICON_DIR} ${TAMBORIX_APP_ID}
+  DEPENDS bake_icons
+  COMMENT "Drawing the desktop icons"
+  VERBATIM)
+add_custom_target(desktop_icons ALL DEPENDS ${_icon_outputs})
