@@ -102,8 +102,8 @@ TEST(MachineScenarioTest, StrokesStruckOnTheKitLandOnTheGridWhateverTheFrames) {
     // With the kit on screen every frame takes 16 ms, so steps fire up to 15 ms after their
     // time; each is heard at its time plus the look-ahead all the same.
     ScenarioRun run;
-    run.WriteData("save/4.tbs", HihatLineFile());
-    run.WriteData("save/2.tbt", "song2" + U32(100) + U32(1) + U32(4) + U32(1));
+    run.WriteUserFile("save/4.tbs", HihatLineFile());
+    run.WriteUserFile("save/2.tbt", "song2" + U32(100) + U32(1) + U32(4) + U32(1));
     run.Preset({{"Language", 0}, {"Visualise", 1}});
     std::ostringstream script;
     script << "at 7000 key down / at 7200 key action\n"
