@@ -86,9 +86,9 @@ void BuildPieces(DrumKit& kit, int16_t layoutScale) {
     }
 }
 
-void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy) {
+void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy, float volume) {
     DrumKitPiece& piece = kit.pieces[index];
-    kit.sounds->Restart(piece.soundName, 3);
+    kit.sounds->Restart(piece.soundName, 3, volume);
     piece.lastHit = kit.clock;
     piece.hitX = int16_t(dx);
     piece.hitY = int16_t(dy);
@@ -128,7 +128,22 @@ void Strike(DrumKit& kit, uint32_t piece) {
     kit.lastPiece = piece;
     kit.lastStrike = kit.clock;
     DrumKitPiece& p = kit.pieces[piece];
-    HitPiece(kit, piece, p.x, p.y);
+    HitPiece(kit, piece, p.x, p.y, 1.0f);
+}
+
+void PlayerStrike(DrumKit& kit, uint32_t piece, int32_t dx, int32_t dy, float volume) {
+    if (piece >= kPieceCount) return;
+    HitPiece(kit, piece, dx, dy, volume);
+    kit.lastStrike = kit.clock;
+    kit.lastPiece = piece;
+    if (kit.mode == MemoryMaster || kit.mode == RhythmMaster) JudgeTap(kit);
+}
+
+void AddStroke(KitInput& input, uint32_t piece, float volume) {
+    if (piece >= kPieceCount || input.strokeCount >= kPieceCount) return;
+    for (uint32_t i = 0; i < input.strokeCount; ++i)
+        if (input.strokes[i].piece == piece) return;
+    input.strokes[input.strokeCount++] = KitStroke{piece, volume};
 }
 
 void ResetClock(DrumKit& kit) {
@@ -167,13 +182,16 @@ void UpdateKit(DrumKit& kit, const KitInput& input) {
         int32_t dx = input.stylusX - input.screenWidth / 2;
         int32_t dy = input.stylusY - input.screenHeight / 2;
         // Overlapping masks all sound: there is no tie-break.
-        for (uint32_t i = 0; i < kPieceCount; ++i) {
-            if (!IsPieceHit(kit.pieces[i], dx, dy)) continue;
-            HitPiece(kit, i, dx, dy);
-            kit.lastStrike = kit.clock;
-            kit.lastPiece = i;
-            if (kit.mode == MemoryMaster || kit.mode == RhythmMaster) JudgeTap(kit);
-        }
+        for (uint32_t i = 0; i < kPieceCount; ++i)
+            if (IsPieceHit(kit.pieces[i], dx, dy)) PlayerStrike(kit, i, dx, dy, 1.0f);
+    }
+    // Each stroke may end the player's turn, so the next one is asked again.
+    for (uint32_t i = 0; i < input.strokeCount && i < kPieceCount; ++i) {
+        if (!AcceptsInput(kit)) break;
+        const KitStroke& stroke = input.strokes[i];
+        if (stroke.piece >= kPieceCount) continue;
+        const DrumKitPiece& piece = kit.pieces[stroke.piece];
+        PlayerStrike(kit, stroke.piece, piece.x, piece.y, stroke.volume);
     }
     if (!kit.gameOver) GameStep(kit);
 }

@@ -2,8 +2,8 @@
 
 #include "varnokengine/VGSoundManager.h"
 
-void KitSounds::Restart(const VGString& name, int32_t priority) {
-    if (TheSoundManager.SoundFX()) TheSoundManager.RestartSound(name, priority, 1.0f);
+void KitSounds::Restart(const VGString& name, int32_t priority, float volume) {
+    if (TheSoundManager.SoundFX()) TheSoundManager.RestartSound(name, priority, volume);
 }
 
 void KitSounds::Play(const VGString& name, int32_t priority) {

@@ -8,8 +8,9 @@
 class KitSounds {
 public:
     virtual ~KitSounds() = default;
-    // Starts the sound again from its beginning on the channel already playing it.
-    virtual void Restart(const VGString& name, int32_t priority);
+    // Starts the sound again from its beginning on the channel already playing it, at the
+    // stroke's volume (0..1).
+    virtual void Restart(const VGString& name, int32_t priority, float volume = 1.0f);
     virtual void Play(const VGString& name, int32_t priority);
     // Does nothing when the sound is already playing.
     virtual void PlayOnce(const VGString& name, int32_t priority);

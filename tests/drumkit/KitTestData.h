@@ -33,13 +33,15 @@ struct PlayedSound {
     std::string name;
     int32_t priority;
     int32_t clock; // the kit's clock when it was asked for
+    float volume = 1.0f;
 };
 
 class RecordingSounds : public KitSounds {
 public:
     explicit RecordingSounds(const DrumKit& kit) : kit_(kit) {}
-    void Restart(const VGString& name, int32_t priority) override {
+    void Restart(const VGString& name, int32_t priority, float volume) override {
         Add("restart ", name, priority);
+        played.back().volume = volume;
     }
     void Play(const VGString& name, int32_t priority) override { Add("", name, priority); }
     void PlayOnce(const VGString& name, int32_t priority) override { Add("once ", name, priority); }

@@ -44,7 +44,9 @@ struct Heard {
 
 class RecordedSounds : public KitSounds {
 public:
-    void Restart(const VGString& name, int32_t priority) override { Add(name, priority, true); }
+    void Restart(const VGString& name, int32_t priority, float) override {
+        Add(name, priority, true);
+    }
     void Play(const VGString& name, int32_t priority) override { Add(name, priority, false); }
     void PlayOnce(const VGString& name, int32_t priority) override { Add(name, priority, false); }
     void Preload(const VGString&) override {}
