@@ -121,7 +121,7 @@ public:
             std::cerr << "tamborix: " << framesShown_ << " frames shown, " << framesUnchanged_
                       << " unchanged frames not shown\n";
         pads_.reset();
-        if (padsStarted_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        if (padsStarted_) StopGamepadSupport();
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
@@ -150,7 +150,7 @@ public:
             refreshMs_ = uint32_t(1000 / mode.refresh_rate);
         SDL_StartTextInput();
         // Controllers are a bonus: without SDL's controller support the keyboard still works.
-        padsStarted_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+        padsStarted_ = StartGamepadSupport();
         if (padsStarted_) pads_ = std::make_unique<SdlGamepads>();
         SDL_EnableScreenSaver(); // SDL turns it off by default; the power calls decide
         saverInhibited_ = false;
@@ -398,8 +398,6 @@ private:
 
     void EnsureTexture(ViewSize view) {
         if (texture_ && textureOrientation_ == orientation_) return;
-        pads_.reset();
-        if (padsStarted_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         if (texture_) SDL_DestroyTexture(texture_);
         texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                      view.width, view.height);

@@ -66,6 +66,14 @@ bool AxisFor(uint8_t axis, PadAxis& out) {
 
 } // namespace
 
+bool StartGamepadSupport() {
+    return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+}
+
+void StopGamepadSupport() {
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
 SdlGamepads::~SdlGamepads() {
     for (const Open& o : open_) SDL_GameControllerClose(o.controller);
 }
@@ -116,6 +124,14 @@ bool SdlGamepads::Handle(const SDL_Event& event) {
     default:
         return false;
     }
+}
+
+void SdlGamepads::PumpEvents() {
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
+                          SDL_CONTROLLERDEVICEREMAPPED) > 0)
+        Handle(event);
 }
 
 bool SdlGamepads::Poll(DeviceEvent& event) {

@@ -12,6 +12,10 @@ struct _SDL_GameController;
 
 namespace platform {
 
+// Starts and stops SDL's game controller support (calls nest, as SDL's subsystems do).
+bool StartGamepadSupport();
+void StopGamepadSupport();
+
 class SdlGamepads final : public GamepadSource {
 public:
     SdlGamepads() = default;
@@ -21,6 +25,8 @@ public:
 
     // Takes one SDL event: true when it was a controller's (its changes are then ready).
     bool Handle(const SDL_Event& event);
+    // Takes the controller events out of SDL's queue itself, for when no backend drains it.
+    void PumpEvents();
     bool Poll(DeviceEvent& event) override;
     uint32_t Connected() const override { return uint32_t(open_.size()); }
 
