@@ -6,6 +6,7 @@
 #include "game/drumkit/KitScreen.h"
 #include "game/machine/Sequencer.h"
 #include "game/machine/Track.h"
+#include "platform/video/DesktopKeys.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
@@ -116,6 +117,38 @@ VGScreen* TrackPlayScreen::HandleStylus() {
     return nullptr;
 }
 
+void TrackPlayScreen::HandleKeys() {
+    const VGApplication& app = *TheApp;
+    auto letter = [](char c) { return uint16_t(platform::deskkey::A + (c - 'a')); };
+    if (app.IsPressed(KeyAction)) {
+        PlayClick();
+        playing = !playing;
+        redraw |= kRedrawTransport;
+    }
+    if (app.IsDeskKeyPressed(letter('s'))) {
+        PlayClick();
+        playing = false;
+        if (track) ResetPosition(*track);
+        redraw |= kRedrawTransport;
+    }
+    if (app.IsDeskKeyPressed(letter('v'))) {
+        PlayClick();
+        redraw = kRedrawAll;
+        if (Toggled(TheGameApp->visualise, u"Visualise")) PrepareKit();
+    }
+    if (app.IsDeskKeyPressed(letter('l'))) {
+        PlayClick();
+        Toggled(TheGameApp->repeat, u"Repeat");
+        redraw |= kRedrawRepeat;
+    }
+    if (mode != ModeNormal) return; // the stylus on a winding button comes first
+    if (app.IsDeskKeyHeld(letter('f')))
+        mode = ModeFastForward;
+    else if (app.IsDeskKeyHeld(letter('r')))
+        mode = ModeRewind;
+    if (app.IsDeskKeyPressed(letter('f')) || app.IsDeskKeyPressed(letter('r'))) PlayClick();
+}
+
 VGScreen* TrackPlayScreen::Update() {
     VGScreen* next = VGScreen::Update();
     if (!next && TheApp->IsPressed(KeyBack)) {
@@ -123,6 +156,7 @@ VGScreen* TrackPlayScreen::Update() {
         next = CreateScreen(ScreenDrumMachineMenu);
     }
     if (!next) next = HandleStylus();
+    if (!next) HandleKeys();
     if (!next && track) {
         const bool visualise = TheGameApp->visualise != 0;
         if (SequencerTickFrame(*track, !playing, TheGameApp->repeat != 0, mode, visualise,
