@@ -112,7 +112,9 @@ void VGApplication::HandleKeyDown(uint32_t wParam, uint32_t lParam) {
     if (lParam & kAlreadyDownBit) return; // the host's own auto-repeat is not used
     uint16_t desk = uint16_t(wParam >> 16);
     if (desk != 0 && desk < platform::kDeskKeyCount && PressSlot(deskKeys[desk])) {
-        deskKeyDepth[desk] = uint8_t(lParam >> kDepthShift);
+        // A message without a depth is a plain key: full depth.
+        uint8_t depth = uint8_t(lParam >> kDepthShift);
+        deskKeyDepth[desk] = depth ? depth : 255;
         inputChanged = 1;
     }
     uint16_t handheld = uint16_t(wParam);

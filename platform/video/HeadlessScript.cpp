@@ -75,6 +75,8 @@ bool ParseStep(std::string_view text, ScriptStep& step) {
         return true;
     }
     if (command == "char") {
+        // Backspace types character 8, as the keyboard's Backspace does in a window.
+        if (args.size() == 1 && args[0] == "backspace") args[0] = "\b";
         if (args.size() != 1 || !(e.character = Latin1Character(args[0]))) return false;
         e.type = EventType::Character;
         return true;

@@ -6,7 +6,8 @@
 //       the handheld's keys: up down left right action back app1..app3; the desktop's
 //       keys and controller controls by their names (DesktopKeys.h: a, 7, space, return,
 //       escape, pageup, [, pad_a, pad_lt, ...); DEPTH 1..255 is a trigger's depth
-//   at MS char C                                      one typed character (Latin-1)
+//   at MS char C                                      one typed character (Latin-1), or
+//                                                     "backspace" for character 8
 //   at MS shot NAME.png                               save the next presented frame
 //   at MS quit                                        end the run (as closing the window)
 // MS counts from the start of the run. Steps are kept in time order (lines with equal
