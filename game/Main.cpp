@@ -55,7 +55,9 @@ void PrintHelp() {
                  "  --audio-log FILE    headless: log every sound buffer started\n"
                  "  --audio-wav FILE    headless: write everything heard as a WAV file\n"
                  "  --window-shot FILE  windowed: save the window's last picture as PNG\n"
-                 "  --present-stats     windowed: at exit, tell how many frames were shown\n";
+                 "  --present-stats     windowed: at exit, tell how many frames were shown\n"
+                 "Keys, the drum keys and the game controller's buttons: see the README,\n"
+                 "section \"Keys\" (on the kit, hold H or ? to see each piece's key).\n";
 }
 
 bool ParseSize(const char* text, int& width, int& height) {
