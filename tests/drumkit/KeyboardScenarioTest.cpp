@@ -121,4 +121,38 @@ TEST(KeyboardScenario, FromTheFirstStartThroughEveryMenuAndAHighScoreAndBack) {
     EXPECT_EQ(run.ReadData("resume.dat"), "");
 }
 
+// A little-endian u32 of the file at byte offset.
+uint32_t U32At(const std::string& bytes, size_t at) {
+    uint32_t v = 0;
+    for (int b = 3; b >= 0; --b) v = v << 8 | uint8_t(bytes[at + size_t(b)]);
+    return v;
+}
+
+TEST(KeyboardScenario, ASegmentBuiltByKeysIsSavedOnLeaving) {
+    ScenarioRun run;
+    run.ChooseLanguage();
+    const std::string script = "at 7000 key down\nat 7400 key return\n" // the drum machine
+                               "at 8400 key down\nat 8800 key return\n" // edit segments
+                               "at 9800 key return\n"                   // slot 1
+                               "at 11000 key p\n"                       // the loop stops
+                               "at 11200 key right\nat 11400 key return\n"
+                               "at 11600 key down\nat 11800 key space\n"
+                               "at 12000 key pagedown\nat 12200 key space\n" // the last step
+                               "at 12400 key ]\nat 12600 key +\nat 12800 key +\n"
+                               "at 13000 key escape\n"
+                               "at 14000 quit\n";
+    ASSERT_EQ(run.Run(script), 0);
+    const std::string file = run.ReadData("save/1.tbs");
+    constexpr size_t kGrid = 5 + 4 + 4, kRowStride = 64 * 4;
+    ASSERT_EQ(file.size(), kGrid + 9 * kRowStride);
+    EXPECT_EQ(U32At(file, 5), 17u);            // one step more than the 16 of a new segment
+    EXPECT_EQ(U32At(file, 9), 122u);           // two tempo steps up from 120
+    EXPECT_EQ(U32At(file, kGrid + 4 * 1), 1u); // tom low, step 2
+    EXPECT_EQ(U32At(file, kGrid + kRowStride + 4 * 1), 1u);  // tom mid, step 2
+    EXPECT_EQ(U32At(file, kGrid + kRowStride + 4 * 15), 1u); // tom mid, step 16
+    // While the loop stood still each struck cell sounded its row's drum, not the click.
+    EXPECT_EQ(run.Heard("tom_low").size(), 1u);
+    EXPECT_EQ(run.Heard("tom_mid").size(), 2u);
+}
+
 } // namespace
