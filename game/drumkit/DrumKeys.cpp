@@ -10,22 +10,18 @@ namespace dk = platform::deskkey;
 
 namespace {
 
-constexpr uint16_t Letter(char c) {
-    return uint16_t(dk::A + (c - 'a'));
-}
-
 // Two hands on the home row: the left on the hi-hats, snare and crash, the right on the
 // toms and ride, a thumb on the bass drum.
 constexpr uint16_t kDefaultKeys[kPieceCount] = {
-    Letter('l'), // TomLow
-    Letter('k'), // TomMid
-    Letter('j'), // TomHi
-    dk::Space,   // Bass: the action key has no role on the kit screens
-    Letter('d'), // Snare
-    Letter('o'), // Ride
-    Letter('w'), // Crash
-    Letter('q'), // HihatOpen
-    Letter('a'), // HihatClose
+    platform::LetterKey('l'), // TomLow
+    platform::LetterKey('k'), // TomMid
+    platform::LetterKey('j'), // TomHi
+    dk::Space,                // Bass: the action key has no role on the kit screens
+    platform::LetterKey('d'), // Snare
+    platform::LetterKey('o'), // Ride
+    platform::LetterKey('w'), // Crash
+    platform::LetterKey('q'), // HihatOpen
+    platform::LetterKey('a'), // HihatClose
 };
 
 // Feet on the triggers, which play as deep as they are pressed.
@@ -68,7 +64,7 @@ bool IsReserved(uint16_t code) {
 } // namespace
 
 bool IsHelpKey(uint16_t code) {
-    return code == Letter('h') || code == dk::Slash;
+    return code == platform::LetterKey('h') || code == dk::Slash;
 }
 
 DrumKeyMap DefaultDrumKeys() {

@@ -13,7 +13,7 @@ constexpr uint32_t kHoldMs = 400;
 constexpr int32_t kShadow = 2;
 
 bool AnyHelpKey(const VGApplication& app, bool (VGApplication::*test)(uint16_t) const) {
-    return (app.*test)(platform::deskkey::A + ('h' - 'a')) || (app.*test)(platform::deskkey::Slash);
+    return (app.*test)(platform::LetterKey('h')) || (app.*test)(platform::deskkey::Slash);
 }
 
 int32_t TextWidth(const VGFont& font, const VGString& text) {

@@ -20,10 +20,6 @@ constexpr uint32_t kTempoStep = 1;
 constexpr uint32_t kTempoRepeatStep = 10;
 constexpr uint32_t kDrumPriority = 3;
 
-constexpr uint16_t Letter(char c) {
-    return uint16_t(dk::A + (c - 'a'));
-}
-
 } // namespace
 
 void SegmentEditScreen::ToggleCell(uint32_t row, uint32_t step) {
@@ -113,8 +109,8 @@ void SegmentEditScreen::HandleKeys(const GridLayout& grid) {
     }
     if (app.IsDeskKeyPressedOrRepeated(dk::LeftBracket)) SetSteps(segment->steps - 1);
     if (app.IsDeskKeyPressedOrRepeated(dk::RightBracket)) SetSteps(segment->steps + 1);
-    if (app.IsDeskKeyPressed(Letter('p'))) TogglePlay();
-    if (app.IsDeskKeyPressed(Letter('m'))) ToggleMetronome();
+    if (app.IsDeskKeyPressed(platform::LetterKey('p'))) TogglePlay();
+    if (app.IsDeskKeyPressed(platform::LetterKey('m'))) ToggleMetronome();
 }
 
 void SegmentEditScreen::DrawCellCursor(const GridLayout& grid) {

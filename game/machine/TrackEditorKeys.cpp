@@ -53,7 +53,7 @@ VGScreen* TrackEditScreen::HandleKeys(const StripLayout& strip) {
     if (app.IsDeskKeyPressedOrRepeated(dk::Minus)) edit = EditOf(entry, BandRepeats, false);
     if (app.IsDeskKeyPressed(dk::Insert)) edit = EditOf(entry, BandInsert, true);
     if (app.IsDeskKeyPressed(dk::Delete)) edit = EditOf(entry, BandRemovePlay, false);
-    if (app.IsDeskKeyPressed(dk::A + ('p' - 'a'))) {
+    if (app.IsDeskKeyPressed(platform::LetterKey('p'))) {
         PlayClick();
         SetPlay(TheGameApp->play ? 0 : 1);
         ResetPosition(*track);

@@ -119,34 +119,35 @@ VGScreen* TrackPlayScreen::HandleStylus() {
 
 void TrackPlayScreen::HandleKeys() {
     const VGApplication& app = *TheApp;
-    auto letter = [](char c) { return uint16_t(platform::deskkey::A + (c - 'a')); };
     if (app.IsPressed(KeyAction)) {
         PlayClick();
         playing = !playing;
         redraw |= kRedrawTransport;
     }
-    if (app.IsDeskKeyPressed(letter('s'))) {
+    if (app.IsDeskKeyPressed(platform::LetterKey('s'))) {
         PlayClick();
         playing = false;
         if (track) ResetPosition(*track);
         redraw |= kRedrawTransport;
     }
-    if (app.IsDeskKeyPressed(letter('v'))) {
+    if (app.IsDeskKeyPressed(platform::LetterKey('v'))) {
         PlayClick();
         redraw = kRedrawAll;
         if (Toggled(TheGameApp->visualise, u"Visualise")) PrepareKit();
     }
-    if (app.IsDeskKeyPressed(letter('l'))) {
+    if (app.IsDeskKeyPressed(platform::LetterKey('l'))) {
         PlayClick();
         Toggled(TheGameApp->repeat, u"Repeat");
         redraw |= kRedrawRepeat;
     }
     if (mode != ModeNormal) return; // the stylus on a winding button comes first
-    if (app.IsDeskKeyHeld(letter('f')))
+    if (app.IsDeskKeyHeld(platform::LetterKey('f')))
         mode = ModeFastForward;
-    else if (app.IsDeskKeyHeld(letter('r')))
+    else if (app.IsDeskKeyHeld(platform::LetterKey('r')))
         mode = ModeRewind;
-    if (app.IsDeskKeyPressed(letter('f')) || app.IsDeskKeyPressed(letter('r'))) PlayClick();
+    if (app.IsDeskKeyPressed(platform::LetterKey('f')) ||
+        app.IsDeskKeyPressed(platform::LetterKey('r')))
+        PlayClick();
 }
 
 VGScreen* TrackPlayScreen::Update() {

@@ -65,6 +65,11 @@ constexpr uint16_t PadLast = 0x10F;
 // Size of a table indexed by any desktop code.
 constexpr uint16_t kDeskKeyCount = deskkey::PadLast + 1;
 
+// The code of a letter key, from its lower-case letter.
+constexpr uint16_t LetterKey(char c) {
+    return uint16_t(deskkey::A + (c - 'a'));
+}
+
 inline bool IsPadControl(uint16_t code) {
     return code >= deskkey::PadFirst && code <= deskkey::PadLast;
 }

@@ -131,9 +131,7 @@ TEST_F(KitScreenTest, TapsPlayThePiecesAndBackLeadsToTheGameSelection) {
 // Keys and controller buttons strike through the same path as taps.
 class KitKeysTest : public KitScreenTest {
 protected:
-    static uint32_t Letter(char c) {
-        return PackKeyCodes(0, uint16_t(platform::deskkey::A + (c - 'a')));
-    }
+    static uint32_t Letter(char c) { return PackKeyCodes(0, platform::LetterKey(c)); }
     static void KeyDown(uint32_t wParam, uint32_t lParam = 1) {
         WindowProc(kMsgKeyDown, wParam, lParam);
     }
