@@ -25,6 +25,7 @@ GameApp::~GameApp() {
 void GameApp::Init() {
     VGGame::Init();
     LoadGameSettings(kit);
+    drumKeys = ReadDrumKeys();
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's application object: the engine's game layer plus the drum-machine switches
 // (and, as they arrive, the image packs, the drum kit and the third font).
+#include "game/drumkit/DrumKeys.h"
 #include "game/drumkit/DrumKit.h"
 #include "varnokengine/VGBitmapManager.h"
 #include "varnokengine/VGGame.h"
@@ -31,6 +32,8 @@ public:
 
     // The instrument and all game state, for the whole run.
     DrumKit kit;
+    // The keys that strike the kit, read from the settings at start.
+    DrumKeyMap drumKeys = DefaultDrumKeys();
 
     // Image packs, each loaded on first use.
     VGBitmapManager menuImages;

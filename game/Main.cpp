@@ -63,7 +63,9 @@ void PrintHelp() {
                  "  --window-shot FILE  windowed: save the window's last picture as PNG\n"
                  "  --audio-period N    windowed: ask the sound device for N frames per period\n"
                  "                      (64 to 1024, default 256; also the option AudioPeriod)\n"
-                 "  --present-stats     windowed: at exit, tell how many frames were shown\n";
+                 "  --present-stats     windowed: at exit, tell how many frames were shown\n"
+                 "Keys, the drum keys and the game controller's buttons: see the README,\n"
+                 "section \"Keys\" (on the kit, hold H or ? to see each piece's key).\n";
 }
 
 bool ParseSize(const char* text, int& width, int& height) {

@@ -4,6 +4,8 @@
 // auto-repeat pulses and clears the edges after each frame, so a screen polling during a
 // frame sees a stable snapshot: a press is Changed for exactly one frame, a repeat pulse is
 // Repeated for exactly one frame.
+#include "platform/video/DesktopKeys.h"
+
 #include <cstdint>
 
 enum InputKey : int32_t {
@@ -40,8 +42,15 @@ struct KeySlot {
 // The key code that drives each key, in search order (the stylus has none).
 extern const uint16_t KeyCodes[kKeyCount];
 
-// Input messages as the window procedure receives them.
+// Input messages as the window procedure receives them. A key message's wParam holds the
+// handheld key code in its low 16 bits (the only part the key table reads) and the desktop
+// key or controller control in its high 16 bits; a key-down's lParam carries a controller
+// trigger's depth (1..255, 255 for keys) in bits 16..23.
 constexpr uint32_t kAlreadyDownBit = 1u << 30;
+constexpr uint32_t kDepthShift = 16;
+inline uint32_t PackKeyCodes(uint16_t handheld, uint16_t deskKey) {
+    return handheld | uint32_t(deskKey) << 16;
+}
 inline uint32_t PackStylus(int16_t x, int16_t y) {
     return uint16_t(x) | uint32_t(uint16_t(y)) << 16;
 }
@@ -72,6 +81,15 @@ public:
         return Has(key, KeyHeld) && (Has(key, KeyChanged) || Has(key, KeyRepeated));
     }
     uint32_t HeldTime(int32_t key) const;
+
+    // The desktop's keys and controller controls, by their desktop codes (DesktopKeys.h),
+    // with the same edges and auto-repeat as the key table.
+    bool IsDeskKeyPressed(uint16_t code) const { return DeskHas(code, KeyHeld | KeyChanged); }
+    bool IsDeskKeyReleased(uint16_t code) const;
+    bool IsDeskKeyHeld(uint16_t code) const { return DeskHas(code, KeyHeld); }
+    bool IsDeskKeyPressedOrRepeated(uint16_t code) const;
+    // How deep a controller trigger was when it went down, 0..1 (1 for keys and buttons).
+    float DeskKeyDepth(uint16_t code) const;
     // Stylus strictly inside the w x h rectangle centred on (x, y).
     bool IsInside(int32_t x, int32_t y, int32_t w, int32_t h) const;
 
@@ -93,9 +111,17 @@ public:
     uint32_t inputChanged = 0;
     int16_t stylusX = 0;
     int16_t stylusY = 0;
+    KeySlot deskKeys[platform::kDeskKeyCount];
+    uint8_t deskKeyDepth[platform::kDeskKeyCount] = {};
+    // Set while a screen plays the kit: the controller's A and B buttons then strike pieces
+    // instead of being the action and back keys, and Start is the back key (the menu).
+    bool padStrikes = false;
 
 private:
     uint32_t EventTime() const;
+    bool DeskHas(uint16_t code, uint32_t bits) const {
+        return code < platform::kDeskKeyCount && (deskKeys[code].flags & bits) == bits;
+    }
     bool Has(int32_t key, uint32_t bit) const {
         return key >= 0 && key < kKeyCount && (keys[key].flags & bit) != 0;
     }
@@ -103,10 +129,11 @@ private:
 
 extern VGApplication* TheApp;
 
-// The key index for a key code (after the orientation remap), or -1 for keys not in the table.
-int32_t LookUpKey(uint32_t keyCode, uint32_t orientation);
-// Direction keys as the user means them when the screen is turned.
-int32_t RemapDirectionKey(int32_t key, uint32_t orientation);
+// The key index for a key code, or -1 for keys not in the table. The arrows are not turned
+// with the screen: the desktop shows the picture upright, so they act as they look.
+int32_t LookUpKey(uint32_t keyCode);
+// The handheld key a controller control stands for on the current screen, or 0.
+uint16_t PadHandheldKey(uint16_t control, bool padStrikes);
 
 // One frame of the application: pace, auto-repeat, screen update and draw, present, the
 // long-back-press check, and the clearing of this frame's edges.

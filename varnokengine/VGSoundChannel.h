@@ -63,3 +63,5 @@ uint32_t PlayedPosition(SoundChannel& channel);
 bool IsChannelWaiting(SoundChannel& channel);
 // The per-device volume value for a master level and channel volume, both halves equal.
 uint32_t ChannelVolumeValue(uint32_t masterLevel, float volume);
+// The per-device gain for a channel volume alone (1.0 = unity), both halves equal.
+uint32_t StrokeVolumeValue(float volume);

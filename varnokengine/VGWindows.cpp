@@ -43,10 +43,11 @@ VGMessage MessageFor(const platform::DeviceEvent& event) {
     VGMessage m;
     switch (event.type) {
     case EventType::KeyDown:
-        m = {kMsgKeyDown, event.key, 1u | (event.repeat ? kAlreadyDownBit : 0u)};
+        m = {kMsgKeyDown, PackKeyCodes(event.key, event.deskKey),
+             1u | uint32_t(event.depth) << kDepthShift | (event.repeat ? kAlreadyDownBit : 0u)};
         break;
     case EventType::KeyUp:
-        m = {kMsgKeyUp, event.key, 0xC0000001u};
+        m = {kMsgKeyUp, PackKeyCodes(event.key, event.deskKey), 0xC0000001u};
         break;
     case EventType::Character:
         m = {kMsgChar, event.character, 1};

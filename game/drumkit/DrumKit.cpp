@@ -87,9 +87,10 @@ void BuildPieces(DrumKit& kit, int16_t layoutScale) {
     }
 }
 
-void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy, SoundStart start) {
+void HitPiece(DrumKit& kit, uint32_t index, int32_t dx, int32_t dy, float volume,
+              SoundStart start) {
     DrumKitPiece& piece = kit.pieces[index];
-    kit.sounds->Restart(piece.soundName, 3, start);
+    kit.sounds->Restart(piece.soundName, 3, volume, start);
     piece.lastHit = kit.clock;
     piece.hitX = int16_t(dx);
     piece.hitY = int16_t(dy);
@@ -140,12 +141,33 @@ void Strike(DrumKit& kit, uint32_t piece, SoundStart start) {
     kit.lastPiece = piece;
     kit.lastStrike = kit.clock;
     DrumKitPiece& p = kit.pieces[piece];
-    HitPiece(kit, piece, p.x, p.y, start);
+    HitPiece(kit, piece, p.x, p.y, 1.0f, start);
 }
 
 SoundStart KitStrokeStart(const DrumKit& kit, int32_t t) {
     return StartAt(double(kit.clockTime) + double(KitTimeSince(t, kit.clock)) +
                    double(kStrokeLookAheadMs));
+}
+
+void PlayerStrike(DrumKit& kit, uint32_t piece, int32_t dx, int32_t dy, float volume,
+                  int32_t strokeTime) {
+    if (piece >= kPieceCount) return;
+    HitPiece(kit, piece, dx, dy, volume, StartNow());
+    kit.lastStrike = kit.clock;
+    kit.lastPiece = piece;
+    if (kit.mode == MemoryMaster || kit.mode == RhythmMaster)
+        JudgeTap(kit, Stroke{piece, strokeTime, volume});
+}
+
+void PlayerStrike(DrumKit& kit, uint32_t piece, int32_t dx, int32_t dy, float volume) {
+    PlayerStrike(kit, piece, dx, dy, volume, kit.clock);
+}
+
+void AddStroke(KitInput& input, uint32_t piece, float volume) {
+    if (piece >= kPieceCount || input.strokeCount >= kPieceCount) return;
+    for (uint32_t i = 0; i < input.strokeCount; ++i)
+        if (input.strokes[i].piece == piece) return;
+    input.strokes[input.strokeCount++] = KitStroke{piece, volume};
 }
 
 void ResetClock(DrumKit& kit) {
@@ -181,17 +203,23 @@ namespace {
 
 // The player's tap on every piece under the stylus, counted at kit time strokeTime.
 void TakeTap(DrumKit& kit, const KitInput& input, int32_t strokeTime) {
-    if (!AcceptsInput(kit)) return;
+    if (!AcceptsInput(kit) || !input.stylusPressed) return;
     int32_t dx = input.stylusX - input.screenWidth / 2;
     int32_t dy = input.stylusY - input.screenHeight / 2;
     // Overlapping masks all sound: there is no tie-break.
-    for (uint32_t i = 0; i < kPieceCount; ++i) {
-        if (!IsPieceHit(kit.pieces[i], dx, dy)) continue;
-        HitPiece(kit, i, dx, dy, StartNow());
-        kit.lastStrike = kit.clock;
-        kit.lastPiece = i;
-        if (kit.mode == MemoryMaster || kit.mode == RhythmMaster)
-            JudgeTap(kit, Stroke{i, strokeTime, 1.0f});
+    for (uint32_t i = 0; i < kPieceCount; ++i)
+        if (IsPieceHit(kit.pieces[i], dx, dy)) PlayerStrike(kit, i, dx, dy, 1.0f, strokeTime);
+}
+
+// The frame's key and controller strokes, each on its piece's landing point. Each stroke may
+// end the player's turn, so the next one is asked again.
+void TakeKeyStrokes(DrumKit& kit, const KitInput& input, int32_t strokeTime) {
+    for (uint32_t i = 0; i < input.strokeCount && i < kPieceCount; ++i) {
+        if (!AcceptsInput(kit)) break;
+        const KitStroke& stroke = input.strokes[i];
+        if (stroke.piece >= kPieceCount) continue;
+        const DrumKitPiece& piece = kit.pieces[stroke.piece];
+        PlayerStrike(kit, stroke.piece, piece.x, piece.y, stroke.volume, strokeTime);
     }
 }
 
@@ -212,6 +240,8 @@ void UpdateRhythmKit(DrumKit& kit, const KitInput& input) {
         kit.clock = KitTimeAdd(start, i);
         kit.clockTime = input.now - uint32_t(steps - i);
         if (i == tapStep) TakeTap(kit, input, KitTimeAdd(kit.clock, -kStrokeLookAheadMs));
+        // Keys carry no time of their own: they count at the frame's end.
+        if (i == steps) TakeKeyStrokes(kit, input, KitTimeAdd(kit.clock, -kStrokeLookAheadMs));
         if (!kit.gameOver) GameStep(kit);
     }
 }
@@ -223,6 +253,7 @@ void UpdateKit(DrumKit& kit, const KitInput& input) {
     if (kit.mode != MachineDriven) kit.clock = KitTimeAdd(kit.clock, input.frameDelta);
     kit.clockTime = input.now;
     MetronomeStep(kit, input.metronome);
-    if (input.stylusPressed) TakeTap(kit, input, kit.clock);
+    TakeTap(kit, input, kit.clock);
+    TakeKeyStrokes(kit, input, kit.clock);
     if (!kit.gameOver) GameStep(kit);
 }

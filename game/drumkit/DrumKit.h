@@ -118,6 +118,13 @@ inline int32_t KitTimeSince(int32_t now, int32_t then) {
     return int32_t(uint32_t(now) - uint32_t(then));
 }
 
+// A stroke made without a point to strike: a key or a controller button; it lands on the
+// piece's own landing point.
+struct KitStroke {
+    uint32_t piece = 0;
+    float volume = 1.0f; // 0..1
+};
+
 // What one frame of the kit needs from the application.
 struct KitInput {
     int32_t frameDelta = 0;     // ms counted for this frame
@@ -129,7 +136,13 @@ struct KitInput {
     int32_t screenWidth = 0; // the back buffer's size
     int32_t screenHeight = 0;
     uint32_t metronome = 1; // the metronome switch
+    // Keys and buttons that went down this frame, struck in this order after the stylus.
+    KitStroke strokes[kPieceCount];
+    uint32_t strokeCount = 0;
 };
+
+// Adds a stroke to the frame's input; nothing when the piece is no piece or already struck.
+void AddStroke(KitInput& input, uint32_t piece, float volume);
 
 // Called once before the packs load, to show the loading message on screen.
 using LoadingNotice = void (*)();
@@ -147,6 +160,13 @@ void Strike(DrumKit& kit, uint32_t piece, SoundStart start = StartNow());
 // When a sound that belongs to kit time t is to be heard: the look-ahead after the engine time
 // at which the clock reads t.
 SoundStart KitStrokeStart(const DrumKit& kit, int32_t t);
+// The player's stroke, however it was made (tap, key, controller): the sound at the volume,
+// the animation, the stick landing at (dx, dy) from the screen centre, and in a game the
+// judgement at kit time strokeTime (the kit's clock when not given). Taps, keys and buttons
+// all strike through here.
+void PlayerStrike(DrumKit& kit, uint32_t piece, int32_t dx, int32_t dy, float volume,
+                  int32_t strokeTime);
+void PlayerStrike(DrumKit& kit, uint32_t piece, int32_t dx, int32_t dy, float volume);
 void ResetClock(DrumKit& kit);
 // True when the point (relative to the screen centre) lies on the piece's mask.
 bool IsPieceHit(const DrumKitPiece& piece, int32_t dx, int32_t dy);

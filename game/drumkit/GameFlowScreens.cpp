@@ -131,7 +131,10 @@ VGScreen* GameOverScreen::Update() {
     int32_t elapsed = Elapsed(*this);
     if (elapsed < kGameOverLockMs) return nullptr;
     if (elapsed < kGameOverMs) {
-        if (!TheApp->IsPressed(KeyStylus)) return nullptr;
+        // A tap, or the action or back key, ends the screen early.
+        const VGApplication& app = *TheApp;
+        if (!app.IsPressed(KeyStylus) && !app.IsPressed(KeyAction) && !app.IsPressed(KeyBack))
+            return nullptr;
         PlayClick();
     }
     if (TheKit().newHighScore) return new (std::nothrow) NameEntryScreen;

@@ -63,12 +63,21 @@ void KitScreen::Enter() {
     VGScreen::Enter();
     LoadKit(TheGameApp->kit, LayoutScale, ShowLoadingMessage);
     LoadButtonImages();
+    TheApp->padStrikes = true;
+}
+
+void KitScreen::Leave() {
+    TheApp->padStrikes = false;
+    VGScreen::Leave();
 }
 
 VGScreen* KitScreen::Update() {
     if (VGScreen* next = VGScreen::Update()) return next;
     DrumKit& kit = TheGameApp->kit;
-    UpdateKit(kit, FrameKitInput());
+    KitInput input = FrameKitInput();
+    AddKeyStrokes(TheGameApp->drumKeys, *TheApp, input);
+    UpdateKit(kit, input);
+    UpdateKitHelp(help, *TheApp, Now);
     if (kit.gameOver && IsGameMode(kit.mode)) return CreateScreen(ScreenGameOver);
     if (kit.levelDone && kit.mode == RhythmMaster) return new (std::nothrow) LevelCompleteScreen;
     const VGApplication& app = *TheApp;
@@ -111,9 +120,10 @@ void KitScreen::Draw() {
     DrawCornerButton(MenuButton(kit));
     if (kit.mode != FreePlay) {
         DrawGameCounter();
-        return;
+    } else {
+        DrawMetronomeButton();
+        DrawCharWindow(TempoText(kit, TheGameApp->metronome), 0);
+        DrawRightOfBar(ButtonUpDown);
     }
-    DrawMetronomeButton();
-    DrawCharWindow(TempoText(kit, TheGameApp->metronome), 0);
-    DrawRightOfBar(ButtonUpDown);
+    DrawKitHelp(help, kit, TheGameApp->drumKeys);
 }

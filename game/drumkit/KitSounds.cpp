@@ -2,8 +2,8 @@
 
 #include "varnokengine/VGSoundManager.h"
 
-void KitSounds::Restart(const VGString& name, int32_t priority, SoundStart start) {
-    if (TheSoundManager.SoundFX()) TheSoundManager.RestartSound(name, priority, 1.0f, start);
+void KitSounds::Restart(const VGString& name, int32_t priority, float volume, SoundStart start) {
+    if (TheSoundManager.SoundFX()) TheSoundManager.RestartSound(name, priority, volume, start);
 }
 
 void KitSounds::Play(const VGString& name, int32_t priority, SoundStart start) {

@@ -16,8 +16,10 @@ constexpr int32_t kStrokeLookAheadMs = 25;
 class KitSounds {
 public:
     virtual ~KitSounds() = default;
-    // Starts the sound again from its beginning on the channel already playing it.
-    virtual void Restart(const VGString& name, int32_t priority, SoundStart start = StartNow());
+    // Starts the sound again from its beginning on the channel already playing it, at the
+    // stroke's volume (0..1), at once or at the start given.
+    virtual void Restart(const VGString& name, int32_t priority, float volume = 1.0f,
+                         SoundStart start = StartNow());
     virtual void Play(const VGString& name, int32_t priority, SoundStart start = StartNow());
     // Does nothing when the sound is already playing.
     virtual void PlayOnce(const VGString& name, int32_t priority);

@@ -67,7 +67,8 @@ uint8_t* NameEntryScreen::Buffer() {
 }
 
 VGScreen* NameEntryScreen::OnAction(int32_t id) {
-    if (id != kTagForward) return CharEntryScreen::OnAction(id);
+    // The back key also confirms: leaving without entering would lose the result.
+    if (id != kTagForward && id != kTagBack) return CharEntryScreen::OnAction(id);
     InsertCurrentHighScore(TheKit());
     return CreateHighScoreScreen(ScreenResultsMenu);
 }

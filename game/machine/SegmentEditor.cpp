@@ -115,6 +115,7 @@ VGScreen* SegmentEditScreen::Update() {
     const GridLayout grid = Layout();
     const float scrollBefore = scroll;
     HeldScroll(grid);
+    HandleKeys(grid);
     if (TheApp->IsPressedOrRepeated(KeyStylus)) {
         if (VGScreen* next = HandleStylus()) return next;
     }
@@ -143,20 +144,9 @@ VGScreen* SegmentEditScreen::HandleStylus() {
     }
     // The two switches flip once per tap: holding them does not make them flicker.
     if (HitMetronomeButton()) {
-        if (pressed) {
-            PlayClick();
-            TheGameApp->metronome = TheGameApp->metronome ? 0 : 1;
-            WriteOption(u"Metronome", TheGameApp->metronome);
-            redraw |= kRedrawMetronome;
-        }
+        if (pressed) ToggleMetronome();
     } else if (HitPlayRightOfUpDown()) {
-        if (pressed) {
-            PlayClick();
-            TheGameApp->play = TheGameApp->play ? 0 : 1;
-            WriteOption(u"Play", TheGameApp->play);
-            RestartLoop(loop);
-            redraw |= kRedrawPlay;
-        }
+        if (pressed) TogglePlay();
     } else if (HitBottomLeft(ButtonName)) {
         PlayClick();
         return CreateSegmentNameEditor(GiveAway());
@@ -170,16 +160,8 @@ VGScreen* SegmentEditScreen::HandleStylus() {
         }
     }
     const uint32_t step = pressed ? kTempoStep : kTempoRepeatStep;
-    if (HitUpDownUpper()) {
-        PlayClick();
-        segment->tempo = std::min(segment->tempo + step, kMaxTempo);
-        redraw |= kRedrawNumber;
-    }
-    if (HitUpDownLower()) {
-        PlayClick();
-        segment->tempo = segment->tempo > kMinTempo + step ? segment->tempo - step : kMinTempo;
-        redraw |= kRedrawNumber;
-    }
+    if (HitUpDownUpper()) ChangeTempo(true, step);
+    if (HitUpDownLower()) ChangeTempo(false, step);
     if (pressed) HandleGridTap(Layout());
     return nullptr;
 }
@@ -188,16 +170,10 @@ void SegmentEditScreen::HandleGridTap(const GridLayout& grid) {
     const GridTap tap = HitGrid(grid, TheApp->stylusX, TheApp->stylusY, scroll);
     if (tap.kind == TapCell) {
         if (tap.column < 0 || uint32_t(tap.column) >= segment->steps) return;
-        uint32_t& cell = Cell(*segment, tap.row, uint32_t(tap.column));
-        cell = cell == 0 ? 1 : 0;
-        redraw |= kRedrawContent;
-        PlayClick();
+        ToggleCell(tap.row, uint32_t(tap.column));
     } else if (tap.kind == TapHandleBand) {
         uint32_t steps = StepsAfterHandleTap(segment->steps, tap.column);
-        if (steps == segment->steps) return;
-        segment->steps = steps;
-        redraw = kRedrawAll;
-        PlayClick();
+        if (steps != segment->steps) SetSteps(steps);
     }
 }
 
@@ -279,4 +255,5 @@ void SegmentEditScreen::DrawGrid(const GridLayout& grid) {
     if (segment->steps > 1 && remove)
         VGBitmap::Draw(remove, xEnd - remove->fullWidth, grid.top - remove->fullHeight);
     VGBitmap::Draw(MachineImage(MachineBandBelow), 0, grid.bottom);
+    DrawCellCursor(grid);
 }

@@ -38,11 +38,26 @@ public:
     float scroll = 0.0f;
     // Where the loop's strokes and clicks go; null for the kit's usual sounds.
     KitSounds* sounds = nullptr;
+    // The keyboard's cell cursor, shown once a key has moved or used it.
+    uint32_t cursorRow = 0;
+    uint32_t cursorStep = 0;
+    bool cursorShown = false;
 
 private:
     // The buttons and the grid under a fresh or repeated stylus press; a screen to move to.
     VGScreen* HandleStylus();
     void HandleGridTap(const GridLayout& grid);
+    // Arrows, cell toggles, tempo, steps, play and metronome from the keyboard (and the
+    // controller's d-pad and A button).
+    void HandleKeys(const GridLayout& grid);
+    void ToggleCell(uint32_t row, uint32_t step);
+    void ChangeTempo(bool up, uint32_t step);
+    void TogglePlay();
+    void ToggleMetronome();
+    void SetSteps(uint32_t steps);
+    // Scrolls so the cell cursor's column is in view.
+    void ScrollToCursor(const GridLayout& grid);
+    void DrawCellCursor(const GridLayout& grid);
     void HeldScroll(const GridLayout& grid);
     void DrawFixedParts(const GridLayout& grid);
     void DrawGrid(const GridLayout& grid);

@@ -6,6 +6,8 @@
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGMenuItems.h"
 
+#include <algorithm>
+
 const VGBitmap* MachineImage(uint32_t id) {
     LoadMachineImages();
     return TheGameApp->machineImages.Get(id);
@@ -24,6 +26,21 @@ int32_t ImageWidth(uint32_t id, bool machine) {
 int32_t ImageHeight(uint32_t id, bool machine) {
     const VGBitmap* image = machine ? MachineImage(id) : ButtonsImage(id);
     return image ? image->fullHeight : 0;
+}
+
+void DrawOutline(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour, int32_t thickness) {
+    VGBitmap* target = RenderTarget.target;
+    if (!target || !target->pixels) return;
+    const int32_t left = std::max<int32_t>(RenderTarget.clipLeft, 0);
+    const int32_t top = std::max<int32_t>(RenderTarget.clipTop, 0);
+    const int32_t right = std::min<int32_t>(RenderTarget.clipRight, target->width);
+    const int32_t bottom = std::min<int32_t>(RenderTarget.clipBottom, target->height);
+    for (int32_t py = std::max(y, top); py < std::min(y + h, bottom); ++py) {
+        const bool edgeRow = py < y + thickness || py >= y + h - thickness;
+        for (int32_t px = std::max(x, left); px < std::min(x + w, right); ++px)
+            if (edgeRow || px < x + thickness || px >= x + w - thickness)
+                target->pixels[py * target->width + px] = colour;
+    }
 }
 
 void DrawSmallText(const VGString& text, int32_t x, int32_t y, bool centred) {

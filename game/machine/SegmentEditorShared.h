@@ -43,6 +43,8 @@ const VGBitmap* ButtonsImage(uint32_t id);
 int32_t ImageWidth(uint32_t id, bool machine = true);
 int32_t ImageHeight(uint32_t id, bool machine = true);
 
+// A frame of the given thickness just inside the w x h rectangle at (x, y), clipped.
+void DrawOutline(int32_t x, int32_t y, int32_t w, int32_t h, uint16_t colour, int32_t thickness);
 // Text in the small font with its baseline at y: left-aligned at x, or centred on x.
 void DrawSmallText(const VGString& text, int32_t x, int32_t y, bool centred);
 

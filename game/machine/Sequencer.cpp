@@ -30,7 +30,7 @@ void FireStep(const Segment& segment, uint32_t step, bool visualise, const Machi
         if (visualise && out.kit)
             Strike(*out.kit, row, start);
         else
-            SoundsOf(out).Restart(RowSoundName(row), kDrumPriority, start);
+            SoundsOf(out).Restart(RowSoundName(row), kDrumPriority, 1.0f, start);
     }
 }
 

@@ -117,6 +117,7 @@ VGScreen* TrackEditScreen::Update() {
     const StripLayout strip = Layout();
     const float scrollBefore = track->listScroll;
     HeldScroll(strip);
+    if (VGScreen* next = HandleKeys(strip)) return next;
     if (TheApp->IsPressedOrRepeated(KeyStylus)) {
         if (VGScreen* next = HandleStylus()) return next;
     }
@@ -185,6 +186,10 @@ VGScreen* TrackEditScreen::HandleStripTap(const StripLayout& strip) {
     const StripTap tap =
         HitStrip(strip, TheApp->stylusX, TheApp->stylusY, track->listScroll, EntryCount(*track));
     if (!tap.hit) return nullptr;
+    return ApplyEdit(tap);
+}
+
+VGScreen* TrackEditScreen::ApplyEdit(const StripTap& tap) {
     switch (ApplyStripTap(*track, tap)) {
     case EditChooseSegment:
         if (VGScreen* next = OpenSegmentPick(track, EntryAt(*track, tap.column))) {
@@ -277,4 +282,5 @@ void TrackEditScreen::DrawStrip(const StripLayout& strip) {
     if (track->listScroll > limit && right)
         VGBitmap::Draw(right, W - strip.rightMargin - right->fullWidth, midY - right->halfHeight);
     VGBitmap::Draw(MachineImage(MachineBandBelow), 0, strip.bottom);
+    DrawEntryCursor(strip);
 }

@@ -33,10 +33,19 @@ public:
     uint32_t redraw = kRedrawAll;
     CursorSaveUnder cursor;
     int16_t cursorX = 0;
+    // The keyboard's entry cursor, shown once a key has moved or used it.
+    uint32_t entryCursor = 0;
+    bool entryCursorShown = false;
 
 private:
     VGScreen* HandleStylus();
     VGScreen* HandleStripTap(const StripLayout& strip);
+    // Applies a strip edit (from a tap or a key) to the entry; a screen to move to.
+    VGScreen* ApplyEdit(const StripTap& tap);
+    // Left and right move the entry cursor, Return or Space chooses its segment, + and -
+    // change its repeats, Insert and Delete add and remove entries, P plays.
+    VGScreen* HandleKeys(const StripLayout& strip);
+    void DrawEntryCursor(const StripLayout& strip);
     void HeldScroll(const StripLayout& strip);
     void SetPlay(uint32_t on);
     void DrawFixedParts(const StripLayout& strip);

@@ -6,6 +6,7 @@
 #include "game/drumkit/KitScreen.h"
 #include "game/machine/Sequencer.h"
 #include "game/machine/Track.h"
+#include "platform/video/DesktopKeys.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
@@ -116,6 +117,39 @@ VGScreen* TrackPlayScreen::HandleStylus() {
     return nullptr;
 }
 
+void TrackPlayScreen::HandleKeys() {
+    const VGApplication& app = *TheApp;
+    if (app.IsPressed(KeyAction)) {
+        PlayClick();
+        playing = !playing;
+        redraw |= kRedrawTransport;
+    }
+    if (app.IsDeskKeyPressed(platform::LetterKey('s'))) {
+        PlayClick();
+        playing = false;
+        if (track) ResetPosition(*track);
+        redraw |= kRedrawTransport;
+    }
+    if (app.IsDeskKeyPressed(platform::LetterKey('v'))) {
+        PlayClick();
+        redraw = kRedrawAll;
+        if (Toggled(TheGameApp->visualise, u"Visualise")) PrepareKit();
+    }
+    if (app.IsDeskKeyPressed(platform::LetterKey('l'))) {
+        PlayClick();
+        Toggled(TheGameApp->repeat, u"Repeat");
+        redraw |= kRedrawRepeat;
+    }
+    if (mode != ModeNormal) return; // the stylus on a winding button comes first
+    if (app.IsDeskKeyHeld(platform::LetterKey('f')))
+        mode = ModeFastForward;
+    else if (app.IsDeskKeyHeld(platform::LetterKey('r')))
+        mode = ModeRewind;
+    if (app.IsDeskKeyPressed(platform::LetterKey('f')) ||
+        app.IsDeskKeyPressed(platform::LetterKey('r')))
+        PlayClick();
+}
+
 VGScreen* TrackPlayScreen::Update() {
     VGScreen* next = VGScreen::Update();
     if (!next && TheApp->IsPressed(KeyBack)) {
@@ -123,6 +157,7 @@ VGScreen* TrackPlayScreen::Update() {
         next = CreateScreen(ScreenDrumMachineMenu);
     }
     if (!next) next = HandleStylus();
+    if (!next) HandleKeys();
     if (!next && track) {
         const bool visualise = TheGameApp->visualise != 0;
         if (SequencerTickFrame(*track, !playing, TheGameApp->repeat != 0, mode, visualise,

@@ -42,5 +42,8 @@ public:
 private:
     // Handles the buttons; a screen to switch to, or null.
     VGScreen* HandleStylus();
+    // Space (or Return) plays and pauses, S stops, F and R held wind forward and back, V
+    // switches Visualise and L Repeat.
+    void HandleKeys();
     void UpdateTimeText();
 };

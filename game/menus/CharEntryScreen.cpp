@@ -1,5 +1,7 @@
 #include "game/menus/CharEntryScreen.h"
 
+#include "platform/video/DesktopKeys.h"
+#include "varnokengine/VGApplication.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
@@ -14,6 +16,9 @@ constexpr int32_t kCellTapWidth = 32;  // before LayoutScale
 constexpr int32_t kCellTapHeight = 40; // before LayoutScale
 constexpr int32_t kBaselineDrop = 9;   // the characters' baseline below the line
 constexpr int32_t kShadow = 2;
+constexpr char16_t kBackspace = 8;
+// As the standard menu input: nothing in the first 300 ms of the screen.
+constexpr int32_t kInputLockMs = 301;
 
 } // namespace
 
@@ -21,6 +26,9 @@ void CharEntryScreen::Enter() {
     ArrowScreen::Enter();
     cursorImage = MenuImageOf(MenuCursor);
     cursor = 0;
+    // The soft button is focused, so the action key confirms the name without a tap.
+    if (FocusedIndex() < 0 && Items().slots[kSoftButtonSlot])
+        SetFocus(Items().slots[kSoftButtonSlot]->tag);
 }
 
 void CharEntryScreen::CreateItems() {
@@ -35,6 +43,16 @@ int32_t CharEntryScreen::CharX(uint32_t i) {
 }
 
 VGScreen* CharEntryScreen::Update() {
+    // Up and down step the character at the cursor, as the two entries do.
+    const bool up = TheApp->IsPressedOrRepeated(KeyUp);
+    if (up || TheApp->IsPressedOrRepeated(KeyDown)) {
+        if (int32_t(Now) - enterTime < kInputLockMs) return nullptr;
+        PlayClick();
+        OnAction(up ? kNextChar : kPreviousChar);
+        return nullptr;
+    }
+    // The space bar is also the action key; here it types a blank (as a character) instead.
+    if (TheApp->IsDeskKeyHeld(platform::deskkey::Space)) return nullptr;
     if (TheApp->IsPressed(KeyStylus)) {
         for (uint32_t i = 0; i < Length(); ++i) {
             if (TheApp->IsInside(CharX(i), ArrowLineY(), kCellTapWidth * LayoutScale,
@@ -89,6 +107,13 @@ VGScreen* CharEntryScreen::OnAction(int32_t id) {
 
 void CharEntryScreen::OnChar(char16_t character) {
     PlayClick();
+    if (character == kBackspace) {
+        // Back one place, blanking it: the row keeps its length.
+        OnLeft();
+        uint8_t* buffer = Buffer();
+        if (buffer && cursor < Length()) buffer[cursor] = ' ';
+        return;
+    }
     char16_t lower = character >= u'A' && character <= u'Z' ? char16_t(character + 32) : character;
     uint32_t code = uint32_t(lower) & 0xFF;
     uint8_t* buffer = Buffer();

@@ -1,7 +1,8 @@
 #pragma once
-// What the desktop "device" reports to the program: keys by the handheld's own key codes,
-// typed characters, stylus contacts in device coordinates (display memory, portrait), and
-// the window's life events.
+// What the desktop "device" reports to the program: keys by the handheld's own key codes
+// and by the desktop's own key (see DesktopKeys.h), game-controller buttons, typed
+// characters, stylus contacts in device coordinates (display memory, portrait), and the
+// window's life events.
 #include <cstdint>
 
 namespace platform {
@@ -20,8 +21,8 @@ constexpr uint16_t Back = 0xC4;
 } // namespace keycode
 
 enum class EventType : uint8_t {
-    KeyDown,    // key; repeat set when the key was already down (host auto-repeat)
-    KeyUp,      // key
+    KeyDown,    // key and/or deskKey; repeat set when the key was already down (host repeat)
+    KeyUp,      // key and/or deskKey
     Character,  // character (Latin-1)
     StylusDown, // x, y in device coordinates
     StylusUp,
@@ -33,7 +34,9 @@ enum class EventType : uint8_t {
 
 struct DeviceEvent {
     EventType type = EventType::Close;
-    uint16_t key = 0;
+    uint16_t key = 0;     // the handheld's key code, 0 for keys the handheld had no use for
+    uint16_t deskKey = 0; // the desktop key or controller control, 0 for none
+    uint8_t depth = 255;  // how far a controller trigger went down (255 for everything else)
     bool repeat = false;
     char16_t character = 0;
     int16_t x = 0;

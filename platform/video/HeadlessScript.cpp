@@ -1,5 +1,7 @@
 #include "platform/video/HeadlessScript.h"
 
+#include "platform/video/DesktopKeys.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -64,11 +66,17 @@ bool ParseStep(std::string_view text, ScriptStep& step) {
         return true;
     }
     if (command == "key" || command == "keydown" || command == "keyup") {
-        if (args.size() != 1 || !(e.key = ScriptKeyCode(args[0]))) return false;
+        int64_t depth = 255;
+        if (args.empty() || args.size() > 2 || !ScriptKey(args[0], e)) return false;
+        if (args.size() == 2 && (command == "keyup" || !ParseNumber(args[1], 1, 255, depth)))
+            return false;
+        e.depth = uint8_t(depth);
         e.type = command == "keyup" ? EventType::KeyUp : EventType::KeyDown;
         return true;
     }
     if (command == "char") {
+        // Backspace types character 8, as the keyboard's Backspace does in a window.
+        if (args.size() == 1 && args[0] == "backspace") args[0] = "\b";
         if (args.size() != 1 || !(e.character = Latin1Character(args[0]))) return false;
         e.type = EventType::Character;
         return true;
@@ -87,6 +95,20 @@ bool ParseStep(std::string_view text, ScriptStep& step) {
 }
 
 } // namespace
+
+bool ScriptKey(std::string_view name, DeviceEvent& event) {
+    if (uint16_t handheld = ScriptKeyCode(name)) {
+        event.key = handheld;
+        // The arrows are desktop keys too, as the keyboard's arrows are.
+        event.deskKey = handheld >= keycode::Left && handheld <= keycode::Down ? handheld : 0;
+        return true;
+    }
+    uint16_t desk = DeskKeyByName(name);
+    if (!desk) return false;
+    event.key = HandheldKeyFor(desk);
+    event.deskKey = desk;
+    return true;
+}
 
 uint16_t ScriptKeyCode(std::string_view name) {
     static const struct {

@@ -2,8 +2,12 @@
 // Timed input for headless runs. One event per line (several may share a line, separated by
 // " / "), '#' starts a comment:
 //   at MS tap X Y | down X Y | up X Y | move X Y     stylus at upright view coordinates
-//   at MS key NAME | keydown NAME | keyup NAME        up down left right action back app1..app3
-//   at MS char C                                      one typed character (Latin-1)
+//   at MS key NAME | keydown NAME [DEPTH] | keyup NAME
+//       the handheld's keys: up down left right action back app1..app3; the desktop's
+//       keys and controller controls by their names (DesktopKeys.h: a, 7, space, return,
+//       escape, pageup, [, pad_a, pad_lt, ...); DEPTH 1..255 is a trigger's depth
+//   at MS char C                                      one typed character (Latin-1), or
+//                                                     "backspace" for character 8
 //   at MS shot NAME.png                               save the next presented frame
 //   at MS quit                                        end the run (as closing the window)
 // MS counts from the start of the run. Steps are kept in time order (lines with equal
@@ -29,7 +33,9 @@ struct ScriptStep {
 // kept) and describes each bad line in errors.
 bool ParseScript(std::string_view text, std::vector<ScriptStep>& steps, std::string& errors);
 
-// The key code for a script key name, or 0.
+// The handheld key code for a script key name, or 0.
 uint16_t ScriptKeyCode(std::string_view name);
+// Fills the event's handheld and desktop codes for any script key name; false when unknown.
+bool ScriptKey(std::string_view name, DeviceEvent& event);
 
 } // namespace platform

@@ -2,7 +2,9 @@
 
 #include "platform/Clock.h"
 #include "platform/Text.h"
+#include "platform/video/DesktopKeys.h"
 #include "platform/video/PngWriter.h"
+#include "platform/video/SdlGamepads.h"
 #include "platform/video/SingleInstance.h"
 #include "platform/video/Upright.h"
 
@@ -33,29 +35,75 @@ SDL_Rect FitRect(int32_t areaWidth, int32_t areaHeight, ViewSize view) {
     return r;
 }
 
-uint16_t KeyCodeFor(SDL_Keycode key) {
+// The desktop code of a key; 0 for keys the program has no use for.
+uint16_t DeskKeyFor(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return uint16_t(deskkey::A + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9) return uint16_t(deskkey::Digit0 + (key - SDLK_0));
     switch (key) {
     case SDLK_UP:
-        return keycode::Up;
+        return deskkey::Up;
     case SDLK_DOWN:
-        return keycode::Down;
+        return deskkey::Down;
     case SDLK_LEFT:
-        return keycode::Left;
+        return deskkey::Left;
     case SDLK_RIGHT:
-        return keycode::Right;
+        return deskkey::Right;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
+        return deskkey::Return;
     case SDLK_SPACE:
-        return keycode::Action;
+        return deskkey::Space;
     case SDLK_ESCAPE:
     case SDLK_AC_BACK:
-        return keycode::Back;
+        return deskkey::Escape;
+    case SDLK_BACKSPACE:
+        return deskkey::Backspace;
+    case SDLK_TAB:
+        return deskkey::Tab;
+    case SDLK_PAGEUP:
+        return deskkey::PageUp;
+    case SDLK_PAGEDOWN:
+        return deskkey::PageDown;
+    case SDLK_HOME:
+        return deskkey::Home;
+    case SDLK_END:
+        return deskkey::End;
+    case SDLK_INSERT:
+        return deskkey::Insert;
+    case SDLK_DELETE:
+        return deskkey::Delete;
     case SDLK_F1:
-        return keycode::App1;
+        return deskkey::F1;
     case SDLK_F2:
-        return keycode::App2;
+        return deskkey::F2;
     case SDLK_F3:
-        return keycode::App3;
+        return deskkey::F3;
+    case SDLK_SEMICOLON:
+        return deskkey::Semicolon;
+    case SDLK_EQUALS:
+    case SDLK_PLUS:
+    case SDLK_KP_PLUS:
+        return deskkey::Plus;
+    case SDLK_COMMA:
+        return deskkey::Comma;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        return deskkey::Minus;
+    case SDLK_PERIOD:
+        return deskkey::Period;
+    case SDLK_SLASH:
+    case SDLK_QUESTION:
+        return deskkey::Slash;
+    case SDLK_BACKQUOTE:
+        return deskkey::Backquote;
+    case SDLK_LEFTBRACKET:
+        return deskkey::LeftBracket;
+    case SDLK_BACKSLASH:
+        return deskkey::Backslash;
+    case SDLK_RIGHTBRACKET:
+        return deskkey::RightBracket;
+    case SDLK_QUOTE:
+        return deskkey::Quote;
     default:
         return 0;
     }
@@ -72,6 +120,8 @@ public:
         if (options_.reportPresents)
             std::cerr << "tamborix: " << framesShown_ << " frames shown, " << framesUnchanged_
                       << " unchanged frames not shown\n";
+        pads_.reset();
+        if (padsStarted_) StopGamepadSupport();
         if (texture_) SDL_DestroyTexture(texture_);
         if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
@@ -99,6 +149,9 @@ public:
         if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate >= 20)
             refreshMs_ = uint32_t(1000 / mode.refresh_rate);
         SDL_StartTextInput();
+        // Controllers are a bonus: without SDL's controller support the keyboard still works.
+        padsStarted_ = StartGamepadSupport();
+        if (padsStarted_) pads_ = std::make_unique<SdlGamepads>();
         SDL_EnableScreenSaver(); // SDL turns it off by default; the power calls decide
         saverInhibited_ = false;
         nextRefresh_ = TickCount();
@@ -299,11 +352,12 @@ private:
         case SDL_KEYUP: {
             SDL_Keycode sym = event.key.keysym.sym;
             if (sym == SDLK_BACKSPACE && event.type == SDL_KEYDOWN) PushCharacter(8);
-            uint16_t code = KeyCodeFor(sym);
-            if (!code) break;
+            uint16_t desk = DeskKeyFor(sym);
+            if (!desk) break;
             DeviceEvent e;
             e.type = event.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
-            e.key = code;
+            e.key = HandheldKeyFor(desk);
+            e.deskKey = desk;
             e.repeat = event.key.repeat != 0;
             Stamp(e, event.key.timestamp);
             pending_.push_back(e);
@@ -332,6 +386,10 @@ private:
                            event.motion.timestamp);
             break;
         default:
+            if (pads_ && pads_->Handle(event)) {
+                DeviceEvent e;
+                while (pads_->Poll(e)) pending_.push_back(e);
+            }
             break;
         }
     }
@@ -407,6 +465,8 @@ private:
 
     SdlOptions options_;
     SingleInstance instance_;
+    std::unique_ptr<SdlGamepads> pads_;
+    bool padsStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

@@ -29,7 +29,7 @@ constexpr int32_t kFrameMs = 16;
 // Silent: the benchmark measures the kit, not the mixer.
 class NoSounds : public KitSounds {
 public:
-    void Restart(const VGString&, int32_t, SoundStart) override {}
+    void Restart(const VGString&, int32_t, float, SoundStart) override {}
     void Play(const VGString&, int32_t, SoundStart) override {}
 };
 

@@ -26,7 +26,7 @@ const int32_t kFrames[] = {16, 17, 17};
 // (on the stream's sample grid, as the headless output places it), else with the frame.
 class TimedSounds final : public KitSounds {
 public:
-    void Restart(const VGString&, int32_t, SoundStart start) override { Add(start); }
+    void Restart(const VGString&, int32_t, float, SoundStart start) override { Add(start); }
     // The rhythm game's mistakes (priority 4) are not strokes of the pattern.
     void Play(const VGString&, int32_t priority, SoundStart start) override {
         if (priority != 4) Add(start);

@@ -6,15 +6,18 @@
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
 #include "game/drumkit/GameSelectScreen.h"
+#include "platform/video/DeviceEvents.h"
 #include "tests/drumkit/KitAppFixture.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
+#include "varnokengine/VGWindows.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -35,6 +38,11 @@ protected:
     }
     // A point inside a button of the "buttons" pack, from where the bottom row puts it.
     static const VGBitmap* Button(uint32_t id) { return TheGameApp->buttonImages.Get(id); }
+    // The picture drawn last (the metronome is off, so nothing else moves on it).
+    static std::vector<uint16_t> ScreenPixels() {
+        const VGBitmap* b = TheDisplay.backBuffer;
+        return std::vector<uint16_t>(b->pixels, b->pixels + size_t(b->width) * size_t(b->height));
+    }
     static int32_t BarRight() {
         return TheDisplay.backBuffer->halfWidth + Button(ButtonCentreBar)->halfWidth;
     }
@@ -118,6 +126,88 @@ TEST_F(KitScreenTest, TapsPlayThePiecesAndBackLeadsToTheGameSelection) {
     Down(TheDisplay.backBuffer->fullWidth - corner->halfWidth,
          TheDisplay.backBuffer->fullHeight - corner->halfHeight);
     EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+}
+
+// Keys and controller buttons strike through the same path as taps.
+class KitKeysTest : public KitScreenTest {
+protected:
+    static uint32_t Letter(char c) { return PackKeyCodes(0, platform::LetterKey(c)); }
+    static void KeyDown(uint32_t wParam, uint32_t lParam = 1) {
+        WindowProc(kMsgKeyDown, wParam, lParam);
+    }
+    static void KeyUp(uint32_t wParam) { WindowProc(kMsgKeyUp, wParam, 0xC0000001u); }
+    std::vector<std::string> Strikes() const {
+        std::vector<std::string> names;
+        for (const PlayedSound& p : recorder->played)
+            if (p.name.rfind("restart ", 0) == 0) names.push_back(p.name.substr(8));
+        return names;
+    }
+};
+
+TEST_F(KitKeysTest, HeldKeyStrikesOnceAndKeysInOneFrameStrikeEachPiece) {
+    Run(400);
+    recorder->played.clear();
+    KeyDown(Letter('d'));
+    FrameTick();
+    KeyDown(Letter('d'), 1 | kAlreadyDownBit); // the host's own repeat
+    Run(1000);                                 // past several repeat pulses
+    EXPECT_EQ(Strikes(), std::vector<std::string>{"snare"});
+    EXPECT_EQ(kit().lastPiece, uint32_t(Snare));
+    // The stick lands where a tap on the snare's landing point would put it.
+    EXPECT_EQ(kit().pieces[Snare].hitX, kit().pieces[Snare].x);
+    EXPECT_EQ(kit().pieces[Snare].hitY, kit().pieces[Snare].y);
+    KeyUp(Letter('d'));
+    FrameTick();
+
+    recorder->played.clear();
+    KeyDown(Letter('l'));
+    KeyDown(PackKeyCodes(platform::keycode::Action, platform::deskkey::Space));
+    KeyDown(Letter('w'));
+    FrameTick();
+    EXPECT_EQ(Strikes(), (std::vector<std::string>{"tom_low", "bass", "crash"}));
+}
+
+TEST_F(KitKeysTest, TriggersStrikeAsDeepAsTheyArePressedAndBButtonsDoNotLeave) {
+    Run(400);
+    recorder->played.clear();
+    KeyDown(PackKeyCodes(0, platform::deskkey::PadLeftTrigger), 1 | 102u << kDepthShift);
+    FrameTick();
+    KeyDown(PackKeyCodes(0, platform::deskkey::PadB));
+    FrameTick();
+    std::vector<PlayedSound> strikes;
+    for (const PlayedSound& p : recorder->played)
+        if (p.name.rfind("restart ", 0) == 0) strikes.push_back(p);
+    ASSERT_EQ(strikes.size(), 2u);
+    EXPECT_EQ(strikes[0].name, "restart bass");
+    EXPECT_FLOAT_EQ(strikes[0].volume, 0.4f);
+    EXPECT_EQ(strikes[1].name, "restart tom_mid");
+    EXPECT_FLOAT_EQ(strikes[1].volume, 1.0f);
+    EXPECT_TRUE(On<KitScreen>()); // B strikes here; Start is the way to the menu
+    KeyDown(PackKeyCodes(0, platform::deskkey::PadStart));
+    FrameTick();
+    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+    EXPECT_FALSE(TheApp->padStrikes);
+}
+
+TEST_F(KitKeysTest, HelpShowsWhileHeldOrFromOnePressToTheNext) {
+    Run(400);
+    WindowProc(kMsgKeyDown, Letter('h'), 1);
+    Run(600);
+    const std::vector<uint16_t> held = ScreenPixels();
+    WindowProc(kMsgKeyUp, Letter('h'), 0xC0000001u);
+    Run(100);
+    const std::vector<uint16_t> afterHold = ScreenPixels();
+    EXPECT_NE(held, afterHold); // a hold: gone when let go
+    KeyDown(Letter('h'));
+    FrameTick();
+    KeyUp(Letter('h'));
+    Run(500);
+    EXPECT_EQ(ScreenPixels(), held); // a short press: it stays up
+    KeyDown(Letter('h'));
+    FrameTick();
+    KeyUp(Letter('h'));
+    Run(100);
+    EXPECT_EQ(ScreenPixels(), afterHold);
 }
 
 } // namespace

@@ -37,13 +37,15 @@ struct PlayedSound {
     int32_t priority;
     int32_t clock; // the kit's clock when it was asked for
     SoundStart start;
+    float volume = 1.0f;
 };
 
 class RecordingSounds : public KitSounds {
 public:
     explicit RecordingSounds(const DrumKit& kit) : kit_(kit) {}
-    void Restart(const VGString& name, int32_t priority, SoundStart start) override {
+    void Restart(const VGString& name, int32_t priority, float volume, SoundStart start) override {
         Add("restart ", name, priority, start);
+        played.back().volume = volume;
     }
     void Play(const VGString& name, int32_t priority, SoundStart start) override {
         Add("", name, priority, start);

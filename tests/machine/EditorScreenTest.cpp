@@ -254,9 +254,10 @@ TEST_P(EditorScreenTest, LoopPlaysWhatIsStruckWhileEditing) {
         loud += p.name == "metronomeLoud";
         click += p.name == "metronome";
     }
-    // Two bars of 2000 ms from the press: step 0 twice; the snare struck in the first bar
-    // already sounds in it; a loud click each bar, a plain one on steps 4, 8 and 12.
-    EXPECT_EQ(bass, 2);
+    // The bass struck while the loop stood still sounded at once; then two bars of 2000 ms
+    // from the press: step 0 twice; the snare struck in the first bar already sounds in
+    // it; a loud click each bar, a plain one on steps 4, 8 and 12.
+    EXPECT_EQ(bass, 1 + 2);
     EXPECT_EQ(snare, 2);
     EXPECT_EQ(loud, 2);
     EXPECT_EQ(click, 6);

@@ -46,7 +46,7 @@ struct Heard {
 
 class RecordedSounds : public KitSounds {
 public:
-    void Restart(const VGString& name, int32_t priority, SoundStart start) override {
+    void Restart(const VGString& name, int32_t priority, float, SoundStart start) override {
         Add(name, priority, true, start);
     }
     void Play(const VGString& name, int32_t priority, SoundStart start) override {

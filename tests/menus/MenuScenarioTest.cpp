@@ -99,8 +99,8 @@ TEST(MenuScenario, BackOnTheLanguageScreenOrTheMainMenuEndsTheProgram) {
 }
 
 // Main menu -> settings -> options, then an action on every page, reached by right and left
-// with wrap-around. The key names are the device's; once the screen is turned to landscape
-// the user's right is the device's down key.
+// with wrap-around. Once the screen is turned to landscape the arrows still act as they look:
+// right is still right.
 TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
     ScenarioRun run;
     run.Preset({{"Language", 0}, {"MasterVolume", 3}});
@@ -117,9 +117,9 @@ TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
     s.Then(200, "key right").Then(200, "key action");  // orientation: landscape pending
     s.Then(200, "key down").Then(200, "key action");   // apply
     s.Then(300, "shot landscape.png");
-    s.Then(100, "key down").Then(200, "key action"); // graphics: 9 -> 0
-    s.Then(200, "key down").Then(200, "key action"); // wrapped to volume: louder, 5
-    s.Then(200, "key up").Then(200, "key action");   // wrapped back to graphics: all bits
+    s.Then(100, "key right").Then(200, "key action"); // graphics: 9 -> 0
+    s.Then(200, "key right").Then(200, "key action"); // wrapped to volume: louder, 5
+    s.Then(200, "key left").Then(200, "key action");  // wrapped back to graphics: all bits
     s.Then(300, "quit");
     ASSERT_EQ(run.Run(s.Text()), 0);
 

@@ -1,4 +1,4 @@
-// Frame pacing, the polled key table with its auto-repeat, and the orientation remaps, seen
+// Frame pacing, the polled key tables with their auto-repeat, and the orientation, seen
 // through the frames of a probe application on a clock the test moves.
 #include "tests/shell/ShellHarness.h"
 
@@ -127,17 +127,17 @@ TEST_F(ApplicationTest, InsideTestIsStrictOnBothAxes) {
     EXPECT_FALSE(TheApp->IsInside(100, 52, 10, 4));
 }
 
-// Direction keys and the stylus follow the way the user holds the device.
+// The stylus follows the turned picture; the arrows act as they look on the upright
+// picture the desktop shows, whichever way the game is turned.
 struct OrientationCase {
     uint32_t orientation;
-    int32_t upBecomes, downBecomes, leftBecomes, rightBecomes;
     int16_t stylusX, stylusY; // for a tap at device (10, 20) on 240 x 320
 };
 
 class OrientationTest : public ApplicationTest,
                         public ::testing::WithParamInterface<OrientationCase> {};
 
-TEST_P(OrientationTest, RemapsDirectionKeysAndStylus) {
+TEST_P(OrientationTest, ArrowsActAsTheyLookAndTheStylusIsTurned) {
     const OrientationCase& c = GetParam();
     TheDisplay.SetOrientation(c.orientation);
     const uint16_t codes[] = {platform::keycode::Up,     platform::keycode::Down,
@@ -147,20 +147,57 @@ TEST_P(OrientationTest, RemapsDirectionKeysAndStylus) {
         PressCode(code);
         ReleaseCode(code);
     }
-    EXPECT_EQ(game->keyDowns, (std::vector<int32_t>{c.upBecomes, c.downBecomes, c.leftBecomes,
-                                                    c.rightBecomes, KeyAction, KeyBack}));
+    EXPECT_EQ(game->keyDowns,
+              (std::vector<int32_t>{KeyUp, KeyDown, KeyLeft, KeyRight, KeyAction, KeyBack}));
     EXPECT_EQ(game->keyUps, game->keyDowns);
     shell.Send(kMsgButtonDown, 1, PackStylus(10, 20));
     EXPECT_EQ(TheApp->stylusX, c.stylusX);
     EXPECT_EQ(TheApp->stylusY, c.stylusY);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllFour, OrientationTest,
-    ::testing::Values(OrientationCase{0, KeyUp, KeyDown, KeyLeft, KeyRight, 10, 20},
-                      OrientationCase{1, KeyLeft, KeyRight, KeyDown, KeyUp, 20, 230},
-                      OrientationCase{2, KeyDown, KeyUp, KeyRight, KeyLeft, 230, 300},
-                      OrientationCase{3, KeyRight, KeyLeft, KeyUp, KeyDown, 300, 10}));
+INSTANTIATE_TEST_SUITE_P(AllFour, OrientationTest,
+                         ::testing::Values(OrientationCase{0, 10, 20}, OrientationCase{1, 20, 230},
+                                           OrientationCase{2, 230, 300},
+                                           OrientationCase{3, 300, 10}));
+
+// Desktop keys have a table of their own beside the handheld's ten keys.
+TEST_F(ApplicationTest, DesktopKeyHasEdgesAndRepeatsButLeavesTheKeyTableAlone) {
+    namespace dk = platform::deskkey;
+    const uint16_t d = dk::A + 3;
+    PressCode(PackKeyCodes(0, d));
+    PressCode(PackKeyCodes(0, d), 1 | kAlreadyDownBit); // the host's repeat changes nothing
+    EXPECT_TRUE(TheApp->IsDeskKeyPressed(d));
+    EXPECT_EQ(FrameAfter(0).pressed, 0u);
+    EXPECT_TRUE(game->keyDowns.empty());
+    EXPECT_FALSE(TheApp->IsDeskKeyPressed(d)); // for one frame only
+    EXPECT_TRUE(TheApp->IsDeskKeyHeld(d));
+    FrameAfter(301); // the first repeat pulse, and the next one due 160 ms later
+    EXPECT_EQ(TheApp->deskKeys[d].nextRepeat, Now + kRepeatMs);
+    ReleaseCode(PackKeyCodes(0, d));
+    EXPECT_TRUE(TheApp->IsDeskKeyReleased(d));
+    // Return is both a desktop key and the action key.
+    PressCode(PackKeyCodes(platform::keycode::Action, dk::Return));
+    EXPECT_EQ(game->keyDowns, (std::vector<int32_t>{KeyAction}));
+    EXPECT_TRUE(TheApp->IsDeskKeyPressed(dk::Return));
+}
+
+TEST_F(ApplicationTest, ControllerButtonsMeanWhatTheScreenNeeds) {
+    namespace dk = platform::deskkey;
+    PressCode(PackKeyCodes(0, dk::PadA));
+    PressCode(PackKeyCodes(0, dk::PadDown));
+    EXPECT_EQ(game->keyDowns, (std::vector<int32_t>{KeyAction, KeyDown}));
+    // A held down as the action key on a menu is still let go on a kit screen.
+    TheApp->padStrikes = true;
+    ReleaseCode(PackKeyCodes(0, dk::PadA));
+    EXPECT_FALSE(TheApp->keys[KeyAction].flags & KeyHeld);
+    game->keyDowns.clear();
+    PressCode(PackKeyCodes(0, dk::PadB));
+    PressCode(PackKeyCodes(0, dk::PadStart));
+    EXPECT_EQ(game->keyDowns, (std::vector<int32_t>{KeyBack})); // B strikes, Start is the menu
+    // A trigger's depth comes with its press.
+    PressCode(PackKeyCodes(0, dk::PadLeftTrigger), 1 | 51u << kDepthShift);
+    EXPECT_FLOAT_EQ(TheApp->DeskKeyDepth(dk::PadLeftTrigger), 0.2f);
+}
 
 TEST_F(ApplicationTest, LandscapeTapAtDeviceOriginUsesWidthItself) {
     TheDisplay.SetOrientation(1);

@@ -63,7 +63,7 @@ TEST(ScriptTest, RefusesMalformedLinesAndNamesThem) {
                                        "at -5 key up\n"
                                        "at 10 tap 1\n"
                                        "at 10 tap 1 99999\n"
-                                       "at 10 key home\n"
+                                       "at 10 key hyperspace\n"
                                        "at 10 char ab\n"
                                        "at 10 char \xE2\x82\xAC\n"
                                        "at 10 shot ../../etc/x.png\n"
