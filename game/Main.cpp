@@ -107,11 +107,15 @@ int ParseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--window-shot") {
             ok = value(o.windowShot);
         } else {
-            ok = false;
+            std::cerr << "tamborix: unknown option " << arg << "; --help lists the options\n";
+            return 1;
         }
         if (!ok) {
-            std::cerr << "tamborix: cannot use the option " << arg
-                      << " here (sizes are WxH from 16 to " << kMaxSide << "); --help lists them\n";
+            if (arg == "--size")
+                std::cerr << "tamborix: --size needs WxH, each side from 16 to " << kMaxSide
+                          << "\n";
+            else
+                std::cerr << "tamborix: " << arg << " needs a value; --help lists the options\n";
             return 1;
         }
     }
