@@ -22,7 +22,7 @@ namespace {
 constexpr uint32_t kTitleEntry = 18;
 constexpr uint32_t kChangeEntry = 15;
 constexpr uint32_t kApplyEntry = 16;
-constexpr uint32_t kPageTitleEntries[kOptionsPages] = {19, 17, 35, 38, 30, 26};
+constexpr uint32_t kPageTitleEntries[kOptionsPages] = {19, 17, 35, 38, 30, 26, 20};
 constexpr uint32_t kMaxVolume = 10;
 constexpr uint32_t kShutdownCodes = 7;
 constexpr uint32_t kOrientations = 4;
@@ -135,6 +135,8 @@ VGString OptionsScreen::PageValue() const {
         return Entry(31 + (orientationPending % kOrientations));
     case PageGraphics:
         return QualityText(GraphicsQuality);
+    case PageSoundFX:
+        return Entry(TheSoundManager.SoundFX() ? 37 : 36);
     default:
         return VGString();
     }
@@ -171,6 +173,9 @@ void OptionsScreen::CreateItems() {
         break;
     case PageGraphics:
         AddMenuEntry(ActionNextQuality, 0.76f, kChangeEntry, FlagPulse);
+        break;
+    case PageSoundFX:
+        AddMenuEntry(ActionToggleSoundFX, 0.76f, kChangeEntry, FlagPulse);
         break;
     default:
         break;
