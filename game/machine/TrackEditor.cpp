@@ -13,6 +13,7 @@
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
+#include "varnokengine/VGStream.h"
 
 #include <algorithm>
 #include <new>
@@ -31,6 +32,15 @@ constexpr int32_t kNumberBaseline = 1;
 constexpr int32_t kNameBaseline = 16;
 constexpr int32_t kRepeatsBaseline = 36;
 constexpr int32_t kHelpPitch = 20;
+// An entry whose segment file is gone shows its slot with this mark, and the word below.
+constexpr uint32_t kMissingEntry = 113;
+constexpr int32_t kMissingBaseline = 56;
+
+// The segment text of a column: its name, "?" without one, or the marked slot number when
+// its file no longer exists (it would only play silence).
+bool SegmentMissing(const TrackEntry& entry) {
+    return entry.segment && !FileExists(SegmentPath(entry.segment->slot));
+}
 
 bool StylusHeld() {
     return (TheApp->keys[KeyStylus].flags & KeyHeld) != 0;
@@ -255,8 +265,13 @@ void TrackEditScreen::DrawStrip(const StripLayout& strip) {
         VGBitmap::Draw(MachineImage(i % 2 ? MachineColumnOdd : MachineColumnEven), x, strip.top);
         const int32_t centre = x + strip.columnWidth / 2;
         DrawSmallText(Formatted(u"%d", i + 1), x, strip.top + kNumberBaseline * s, false);
-        DrawSmallText(e->segment ? NameText(*e->segment) : VGString(u"?"), centre,
-                      strip.top + kNameBaseline * s, true);
+        const bool missing = SegmentMissing(*e);
+        VGString name = !e->segment ? VGString(u"?")
+                        : missing   ? Formatted(u"!%02d", e->segment->slot)
+                                    : NameText(*e->segment);
+        DrawSmallText(name, centre, strip.top + kNameBaseline * s, true);
+        if (missing)
+            DrawSmallText(GetText(kMissingEntry), centre, strip.top + kMissingBaseline * s, true);
         DrawSmallText(Formatted(u"x%u", e->repeats), centre, strip.top + kRepeatsBaseline * s,
                       true);
     }
