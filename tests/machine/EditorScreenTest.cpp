@@ -168,6 +168,7 @@ TEST_P(EditorScreenTest, DefaultRecordKeepsNoFileAndClearingDeletesIt) {
     EXPECT_EQ(dialog->segment->slot, 5u);
     EXPECT_TRUE(fs::exists(File("5.tbs"))); // saved on the way to the dialog
     Run(400);
+    Shot("clear-dialog");
     VGScreen* next = dialog->OnAction(ClearDialog::kClear);
     ASSERT_NE(next, nullptr);
     Open(next);
