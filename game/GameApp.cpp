@@ -15,7 +15,7 @@ GameApp::GameApp() {
     play = ReadOption(u"Play", 1);
     visualise = ReadOption(u"Visualise", 0);
     repeat = ReadOption(u"Repeat", 0);
-    displayFont = new (std::nothrow) VGFont(9700, 0, 13, 0, 19, 19);
+    displayFont = new (std::nothrow) VGFont(9700, 0, 13, 2, 19, 19);
 }
 
 GameApp::~GameApp() {
@@ -51,7 +51,7 @@ VGFont* GameApp::CreateLargeFont() {
 }
 
 VGFont* GameApp::CreateSmallFont() {
-    return new (std::nothrow) VGFont(9400, -1, 4, 0, 10, 12);
+    return new (std::nothrow) VGFont(9400, -1, 4, 2, 10, 12);
 }
 
 void GameApp::CreateFirstScreen() {

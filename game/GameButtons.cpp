@@ -84,7 +84,10 @@ void DrawCharWindow(const VGString& text, int32_t first) {
     for (int32_t i = first; i < length && i < first + kCharWindowPlaces; ++i) {
         if (i >= 0) {
             const VGBitmap* glyph = font->GetGlyph(text[uint32_t(i)] & 0xFF);
-            if (glyph) VGBitmap::Draw(glyph, x, H() - glyph->fullHeight - 2 * LayoutScale);
+            // The letters stand 2 x LayoutScale above the bottom edge; tails reach below.
+            if (glyph)
+                VGBitmap::Draw(glyph, x,
+                               H() - glyph->fullHeight + font->baselineOffset - 2 * LayoutScale);
         }
         x += font->spaceWidth;
     }

@@ -142,12 +142,17 @@ int ParseOptions(int argc, char** argv, Options& o) {
             std::string text;
             ok = value(text) && ParsePeriod(text.c_str(), o.audioPeriod);
         } else {
-            ok = false;
+            std::cerr << "tamborix: unknown option " << arg << "; --help lists the options\n";
+            return 1;
         }
         if (!ok) {
-            std::cerr << "tamborix: cannot use the option " << arg
-                      << " here (sizes are WxH from 16 to " << kMaxSide
-                      << ", audio periods 64 to 1024 frames); --help lists them\n";
+            if (arg == "--size")
+                std::cerr << "tamborix: --size needs WxH, each side from 16 to " << kMaxSide
+                          << "\n";
+            else if (arg == "--audio-period")
+                std::cerr << "tamborix: --audio-period needs a number of frames from 64 to 1024\n";
+            else
+                std::cerr << "tamborix: " << arg << " needs a value; --help lists the options\n";
             return 1;
         }
     }

@@ -32,6 +32,19 @@ int32_t VGFont::CharWidth(uint32_t code) const {
     return glyph ? glyph->fullWidth + spacing : 0;
 }
 
+int32_t VGFont::TextWidth(const VGString& text) const {
+    int32_t widest = 0, width = 0;
+    for (uint32_t i = 0; i <= text.Length(); ++i) {
+        if (i == text.Length() || text[i] == u'\n') {
+            widest = width > widest ? width : widest;
+            width = 0;
+        } else {
+            width += CharWidth(text[i] & 0xFF);
+        }
+    }
+    return widest;
+}
+
 int32_t VGFont::GlyphTop(const VGBitmap* glyph, int32_t y, float scale) const {
     return int32_t(float(baselineOffset) * scale + float(y)) -
            int32_t(float(glyph->fullHeight) * scale);

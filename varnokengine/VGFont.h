@@ -2,6 +2,7 @@
 // Bitmap fonts: 8-bit character codes map to glyph images of a pack. The five metrics are
 // kept already multiplied by LayoutScale.
 #include "varnokengine/VGBitmapManager.h"
+#include "varnokengine/VGString.h"
 
 #include <cstdint>
 
@@ -23,6 +24,8 @@ public:
     const VGBitmap* GetGlyph(uint32_t code) const;
     // Unscaled advance: the space width for the blank, 0 without a glyph.
     int32_t CharWidth(uint32_t code) const;
+    // Unscaled width of the text's widest line (lines end at line feeds).
+    int32_t TextWidth(const VGString& text) const;
     // Draws the glyph with its baseline at y and returns the scaled advance.
     int32_t DrawChar(uint32_t code, int32_t x, int32_t y, float alpha, float scale) const;
     // The same placement, darkening what lies under the glyph.

@@ -15,6 +15,8 @@ namespace {
 constexpr int32_t kTitleY = 26;
 constexpr int32_t kTwoLineTitleY = 18;
 constexpr int32_t kShadow = 2;
+// A title keeps this much room (before LayoutScale) free at either end of its one line.
+constexpr int32_t kTitleMargin = 8;
 constexpr int32_t kNarrowBackButtonInset = 10;
 constexpr float kMaxMenuExtent = 175.0f;
 constexpr float kDescriptionDrop = 0.75f;
@@ -98,8 +100,13 @@ int32_t TargetHeight() {
 }
 
 void SetTitle(const VGString& text) {
-    VGString title = text;
-    SplitInTwoLines(title);
+    // A title stays on one line where it fits the screen's width, else it is split at the
+    // blank nearest its middle.
+    VGString title;
+    for (uint32_t i = 0; i < text.Length(); ++i) title.Append(text[i] == u'\n' ? u' ' : text[i]);
+    const VGFont* font = MenuFontOf(FontLarge);
+    int32_t room = TargetWidth() - 2 * kTitleMargin * LayoutScale;
+    if (!font || font->TextWidth(title) > room) SplitInTwoLines(title);
     int32_t y = (HasLineFeed(title) ? kTwoLineTitleY : kTitleY) * LayoutScale;
     MakeItem(kTitleSlot, title, MenuFontOf(FontLarge), kTagText, y, 0, AlignCentre,
              TargetWidth() / 2, kShadow * LayoutScale);

@@ -7,7 +7,7 @@
 #include "varnokengine/VGWindows.h"
 
 uint32_t UseDeviceBacklight = 0;
-uint32_t AutoShutdown = 2;
+uint32_t AutoShutdown = kDesktopAutoShutdown;
 uint32_t SavedBatteryTimeout = 0;
 uint32_t SavedAcTimeout = 0;
 uint32_t LastIdleReset = 0;
@@ -43,10 +43,12 @@ void PowerStartUp() {
     SavedBatteryTimeout = ReadTimeout(u"BatteryTimeout");
     SavedAcTimeout = ReadTimeout(u"ACTimeout");
     UseDeviceBacklight = ReadOption(u"UseDeviceBacklightSetting", UseDeviceBacklight);
-    AutoShutdown = ReadOption(u"AutoShutdownSetting", AutoShutdown);
+    // A desktop program is not a battery device left in a pocket: with nothing stored it
+    // never ends by itself. A stored choice is kept.
+    AutoShutdown = ReadOption(u"AutoShutdownSetting", kDesktopAutoShutdown);
     // A damaged code would end every run one frame after start, before the user could
     // reach the option to mend it: unknown codes count as the default.
-    if (AutoShutdown > 6) AutoShutdown = 2;
+    if (AutoShutdown > 6) AutoShutdown = kDesktopAutoShutdown;
     if (UseDeviceBacklight == 0) KeepBacklightOn();
     LastInputTime = GetMilliseconds();
 }

@@ -5,7 +5,9 @@
 #include <cstdint>
 
 extern uint32_t UseDeviceBacklight; // "UseDeviceBacklightSetting", default 0
-extern uint32_t AutoShutdown;       // "AutoShutdownSetting", default 2 (codes below)
+// Auto-shutdown code used when none is stored: 6, kept awake and never ended.
+constexpr uint32_t kDesktopAutoShutdown = 6;
+extern uint32_t AutoShutdown; // "AutoShutdownSetting", default 6 (codes below)
 extern uint32_t SavedBatteryTimeout;
 extern uint32_t SavedAcTimeout;
 extern uint32_t LastIdleReset;

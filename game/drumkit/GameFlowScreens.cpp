@@ -108,8 +108,14 @@ void LevelCompleteScreen::CreateItems() {
             TargetWidth() / 2);
 }
 
+VGScreen* LevelCompleteScreen::Update() {
+    RunKitClock();
+    return MenuScreen::Update();
+}
+
 void LevelCompleteScreen::DrawContent() {
     DrawKitBehind();
+    DrawBackingBehindItems();
 }
 
 VGScreen* LevelCompleteScreen::OnAction(int32_t id) {
@@ -128,6 +134,7 @@ void GameOverScreen::Enter() {
 }
 
 VGScreen* GameOverScreen::Update() {
+    RunKitClock();
     int32_t elapsed = Elapsed(*this);
     if (elapsed < kGameOverLockMs) return nullptr;
     if (elapsed < kGameOverMs) {

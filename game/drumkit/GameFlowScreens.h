@@ -29,6 +29,7 @@ public:
     void Enter() override;
     void CreateSoftButtons() override;
     void CreateItems() override;
+    VGScreen* Update() override;
     void DrawContent() override;
     VGScreen* OnAction(int32_t id) override;
     void OnExit() override;

@@ -20,6 +20,12 @@ namespace {
 constexpr int32_t kRevealMs = 400;
 constexpr uint32_t kBackEntry = 1;
 constexpr uint32_t kResultsTitleEntry = 68;
+constexpr uint32_t kPausedTitleEntry = 111;
+constexpr uint32_t kSavedGameTitleEntry = 110;
+constexpr uint32_t kMemoryNameEntry = 63;
+constexpr uint32_t kRhythmNameEntry = 65;
+constexpr uint32_t kLevelEntry = 108;
+constexpr uint32_t kScoreEntry = 67;
 // From this highest level on the rhythm game asks where to start.
 constexpr uint32_t kStartChoiceLevel = 5;
 constexpr int32_t kValueShadow = 4;
@@ -57,6 +63,10 @@ VGScreen* StartNewGame(uint32_t mode) {
     DeleteResume();
     StartGame(TheKit(), mode);
     return CreateScreen(ScreenGameIntro);
+}
+
+void InGameMenuScreen::CreateSoftButtons() {
+    SetTitle(GetText(kPausedTitleEntry));
 }
 
 void InGameMenuScreen::CreateItems() {
@@ -115,8 +125,14 @@ void ResultsMenuScreen::CreateItems() {
     AddMenuEntry(kMainMenu, 0.7f, 70, 0);
 }
 
+VGScreen* ResultsMenuScreen::Update() {
+    RunKitClock();
+    return MenuScreen::Update();
+}
+
 void ResultsMenuScreen::DrawContent() {
     DrawKitBehind();
+    DrawBackingBehindItems();
     DrawResultTicker();
 }
 
@@ -132,12 +148,27 @@ VGScreen* ResultsMenuScreen::OnAction(int32_t id) {
     return nullptr;
 }
 
+VGString SavedGameText(const ResumeSummary& game) {
+    if (game.mode == MemoryMaster)
+        return Formatted(u"%s\n%s %d", GetText(kMemoryNameEntry), GetText(kScoreEntry),
+                         game.result);
+    return Formatted(u"%s\n%s %d - %s %d", GetText(kRhythmNameEntry), GetText(kLevelEntry),
+                     game.level, GetText(kScoreEntry), game.result);
+}
+
 void ResumeScreen::CreateSoftButtons() {
+    SetTitle(GetText(kSavedGameTitleEntry));
     AddBackButton(kBackEntry, 0);
 }
 
 void ResumeScreen::CreateItems() {
     AddMenuEntry(kResume, 0.1f, 49, FlagPulse);
+    ResumeSummary game;
+    if (PeekResume(game)) {
+        VGString text = SavedGameText(game);
+        AddItem(ItemY(0.4f, text, FontSmall, kMenuSpread), text, 0, FontSmall, AlignCentre,
+                TargetWidth() / 2);
+    }
     AddMenuEntry(kDecline, 0.7f, 109, 0);
 }
 

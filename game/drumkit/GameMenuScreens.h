@@ -3,10 +3,12 @@
 // choice of the rhythm game's start level.
 #include "game/MenuScreen.h"
 #include "game/menus/ArrowScreen.h"
+#include "varnokengine/VGString.h"
 
 // Opened from the kit during a game; it slides in from the left over the last kit frame.
 class InGameMenuScreen final : public MenuScreen {
 public:
+    void CreateSoftButtons() override;
     void CreateItems() override;
     void Draw() override;
     void Leave() override;
@@ -27,12 +29,17 @@ class ResultsMenuScreen final : public MenuScreen {
 public:
     void Enter() override;
     void CreateItems() override;
+    VGScreen* Update() override;
     void DrawContent() override;
     VGScreen* OnAction(int32_t id) override;
 
     static constexpr int32_t kPlayAgain = 32;
     static constexpr int32_t kMainMenu = 33;
 };
+
+struct ResumeSummary;
+// The saved game's name with its score (and level) as the resume offer shows it.
+VGString SavedGameText(const ResumeSummary& game);
 
 // A saved game exists: resume it, or leave it for later and choose a new game.
 class ResumeScreen final : public MenuScreen {

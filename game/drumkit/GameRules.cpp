@@ -132,6 +132,8 @@ void FollowRhythmStep(DrumKit& kit) {
             kit.levelDone = 1;
             kit.score += kLevelBonus;
         }
+        // The bar is over: the turn indicator no longer says it is the player's turn.
+        kit.phase = 0;
         return;
     }
     if (step->phase != kit.phase) {
@@ -251,6 +253,7 @@ void LoseLife(DrumKit& kit) {
     if (kit.lives <= 1) {
         kit.lives = 0;
         kit.gameOver = 1;
+        kit.phase = 0;
         CheckHighScore(kit);
     } else {
         --kit.lives;

@@ -55,6 +55,30 @@ bool ResumeAvailable() {
     return file.IsOpen() && ReadU32(file, mode) && ReadU32(file, over);
 }
 
+bool PeekResume(ResumeSummary& summary) {
+    VGFileReader file(ResumeFilePath(), VGFileReader::Streamed);
+    uint32_t newHighScore = 0;
+    if (!file.IsOpen() || !ReadU32(file, summary.mode) || !ReadU32(file, summary.gameOver) ||
+        !ReadU32(file, newHighScore))
+        return false;
+    if (summary.mode == MemoryMaster) {
+        uint32_t length = 0;
+        if (!ReadU32(file, length) || length == 0 || length > kMaxSequence) return false;
+        // The sequence's last stroke is the one still to be repeated.
+        summary.result = length - 1;
+        return true;
+    }
+    uint32_t score = 0, levelStartScore = 0, lives = 0, levelDone = 0;
+    if (summary.mode != RhythmMaster || !ReadU32(file, score) || !ReadU32(file, levelStartScore) ||
+        !ReadU32(file, lives) || !ReadU32(file, summary.level) || !ReadU32(file, levelDone))
+        return false;
+    // As resuming will have it: an unfinished level starts again with the score it began
+    // with, a finished one leads on to the next level.
+    summary.result = levelDone == 0 && !summary.gameOver ? levelStartScore : score;
+    if (levelDone != 0) ++summary.level;
+    return true;
+}
+
 void DeleteResume() {
     VGString path = ResumeFilePath();
     platform::RemoveFile(std::u16string_view(path.Data(), path.Length()));

@@ -10,6 +10,16 @@ struct DrumKit;
 VGString ResumeFilePath();
 // True when the file opens and holds at least its first two fields.
 bool ResumeAvailable();
+// What the saved game is, read without touching the kit: the game, whether it is over, and
+// for the memory game the strokes repeated so far, for the rhythm game the level and score.
+struct ResumeSummary {
+    uint32_t mode = 0;
+    uint32_t gameOver = 0;
+    uint32_t result = 0;
+    uint32_t level = 0;
+};
+// False when the file is missing or does not hold a game's fields.
+bool PeekResume(ResumeSummary& summary);
 // Starting a new game from the selection screens throws the saved one away.
 void DeleteResume();
 // Writes the running game; nothing outside the games, nor for a game that is over without a

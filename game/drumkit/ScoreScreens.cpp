@@ -21,6 +21,7 @@ constexpr uint32_t kMemoryNameEntry = 63;
 constexpr uint32_t kRhythmNameEntry = 65;
 constexpr uint32_t kBackEntry = 1;
 constexpr uint32_t kForwardEntry = 2;
+constexpr uint32_t kNameTitleEntry = 112;
 constexpr int32_t kNameCellWidth = 30; // before LayoutScale
 constexpr int32_t kMessageGap = 5;     // before LayoutScale
 
@@ -44,6 +45,7 @@ VGString HighScoreLine(uint32_t rank, const HighScoreEntry& entry) {
 }
 
 void NameEntryScreen::CreateSoftButtons() {
+    SetTitle(GetText(kNameTitleEntry));
     AddForwardButton(kForwardEntry, 0);
 }
 

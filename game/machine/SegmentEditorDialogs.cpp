@@ -3,6 +3,7 @@
 #include "game/machine/SegmentEditor.h"
 #include "game/machine/TrackEditor.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
 
 #include <new>
@@ -18,6 +19,8 @@ constexpr uint32_t kClearTitle = 117;
 constexpr uint32_t kClearWarning = 118;
 constexpr uint32_t kYes = 69;
 constexpr uint32_t kNo = 70;
+constexpr uint32_t kSegmentWord = 76;
+constexpr uint32_t kTrackWord = 78;
 
 // The editor the record came from, taking it back.
 VGScreen* BackToEditor(Segment*& segment, Track*& track) {
@@ -27,10 +30,6 @@ VGScreen* BackToEditor(Segment*& segment, Track*& track) {
     // The editor owns the record now; when it could not be made, this screen keeps it.
     if (next) segment = nullptr, track = nullptr;
     return next;
-}
-
-int32_t AtHeight(float fraction) {
-    return int32_t(float(TargetHeight()) * fraction);
 }
 
 } // namespace
@@ -76,12 +75,20 @@ void ClearDialog::CreateSoftButtons() {
 }
 
 void ClearDialog::CreateItems() {
+    // The title asks the question; the text below names the record it is about and warns,
+    // all inside the area between the bars so nothing runs into the title.
     const int32_t middle = TargetWidth() / 2;
-    AddItem(AtHeight(0.15f), GetText(kClearTitle), 0, FontLarge, AlignCentre, middle);
-    AddItem(AtHeight(0.35f), GetText(kClearWarning), 0, FontLarge, AlignCentre, middle);
-    AddEntry(kClear, AtHeight(0.6f), GetText(kYes), 0);
+    const VGString what =
+        segment ? Formatted(u"%s %d - %s", GetText(kSegmentWord), segment->slot, NameText(*segment))
+        : track ? Formatted(u"%s %d - %s", GetText(kTrackWord), track->slot, NameText(*track))
+                : VGString();
+    AddItem(ItemY(0.05f, what, FontLarge, kMenuSpread), what, 0, FontLarge, AlignCentre, middle);
+    const VGString& warning = GetText(kClearWarning);
+    AddItem(ItemY(0.3f, warning, FontSmall, kMenuSpread), warning, 0, FontSmall, AlignCentre,
+            middle);
+    AddMenuEntry(kClear, 0.65f, kYes, 0);
     // Keeping is focused, so a stray press of the action key loses nothing.
-    AddEntry(kKeep, AtHeight(0.8f), GetText(kNo), FlagPulse);
+    AddMenuEntry(kKeep, 0.9f, kNo, FlagPulse);
 }
 
 VGScreen* ClearDialog::OnAction(int32_t id) {

@@ -92,6 +92,8 @@ uint32_t SegmentSelectScreen::LabelEntry() const {
 uint32_t SegmentSelectScreen::StartSlot() const {
     // A track entry that already has a segment starts at that segment's slot.
     if (entry && entry->segment) return entry->segment->slot;
+    if (copyTarget != kNotCopying)
+        return CopyStartSlot(SlotSelectScreen::StartSlot(), copyTarget, PathOf());
     return SlotSelectScreen::StartSlot();
 }
 
@@ -143,6 +145,12 @@ SlotPathFn TrackSelectScreen::PathOf() const {
 uint32_t TrackSelectScreen::LabelEntry() const {
     static constexpr uint32_t kLabels[] = {kEditLabel, kPlayLabel, kCopyLabel};
     return kLabels[mode];
+}
+
+uint32_t TrackSelectScreen::StartSlot() const {
+    if (mode == TrackCopy)
+        return CopyStartSlot(SlotSelectScreen::StartSlot(), copyTarget, PathOf());
+    return SlotSelectScreen::StartSlot();
 }
 
 VGScreen* TrackSelectScreen::Choose() {

@@ -59,6 +59,7 @@ protected:
     const char16_t* OptionName() const override { return u"SelectTrack"; }
     bool OnlySaved() const override { return mode != TrackEdit; }
     uint32_t LabelEntry() const override;
+    uint32_t StartSlot() const override;
     VGScreen* Choose() override;
     VGScreen* Back() override;
 };

@@ -71,6 +71,10 @@ uint32_t FirstSlot(uint32_t stored, bool onlySaved, SlotPathFn path) {
     return slot;
 }
 
+uint32_t CopyStartSlot(uint32_t stored, uint32_t target, SlotPathFn path) {
+    return stored == target ? StepSlot(target, 1, true, path) : stored;
+}
+
 uint32_t SlotSelectScreen::StartSlot() const {
     return ReadOption(OptionName(), kFirstSlot);
 }

@@ -20,6 +20,9 @@ uint32_t StepSlot(uint32_t slot, int32_t direction, bool onlySaved, SlotPathFn p
 // The slot to show first: stored (out of range reads as 1), moved on to a saved slot when
 // onlySaved and the stored one has no file.
 uint32_t FirstSlot(uint32_t stored, bool onlySaved, SlotPathFn path);
+// Where a copy selection starts: copying a slot onto itself does nothing, so when the stored
+// slot is the one being copied into, the next saved slot after it instead.
+uint32_t CopyStartSlot(uint32_t stored, uint32_t target, SlotPathFn path);
 
 class SlotSelectScreen : public ArrowScreen {
 public:

@@ -9,10 +9,13 @@
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGFont.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
+#include "varnokengine/VGStream.h"
+#include "varnokengine/VGTextFlow.h"
 
 #include <algorithm>
 #include <new>
@@ -31,6 +34,40 @@ constexpr int32_t kNumberBaseline = 1;
 constexpr int32_t kNameBaseline = 16;
 constexpr int32_t kRepeatsBaseline = 36;
 constexpr int32_t kHelpPitch = 20;
+// An entry whose segment file is gone shows its slot with this mark, and the word below.
+constexpr uint32_t kMissingEntry = 113;
+constexpr int32_t kMissingBaseline = 56;
+
+// The segment text of a column: its name, "?" without one, or the marked slot number when
+// its file no longer exists (it would only play silence).
+bool SegmentMissing(const TrackEntry& entry) {
+    return entry.segment && !FileExists(SegmentPath(entry.segment->slot));
+}
+
+// A help line level with its band; one too wide for the room right of the first column is
+// split at its middle blank into two lines that share the band.
+void DrawHelpLine(const VGString& text, int32_t left, int32_t room, int32_t baseline) {
+    const VGFont* font = MenuFontOf(FontSmall);
+    if (!font) return;
+    if (font->TextWidth(text) <= room) {
+        DrawSmallText(text, left, baseline, false);
+        return;
+    }
+    VGString split = text;
+    SplitInTwoLines(split);
+    const char16_t* feed = split.FindChar(u'\n');
+    if (!feed) {
+        DrawSmallText(text, left, baseline, false);
+        return;
+    }
+    const uint32_t at = uint32_t(feed - split.Data());
+    VGString first, second;
+    for (uint32_t i = 0; i < split.Length(); ++i) (i < at ? first : second).Append(split[i]);
+    second = VGString(second.Data() + 1);
+    const int32_t half = kHelpPitch * LayoutScale / 2;
+    DrawSmallText(first, left, baseline - half + 3 * LayoutScale, false);
+    DrawSmallText(second, left, baseline + 3 * LayoutScale, false);
+}
 
 bool StylusHeld() {
     return (TheApp->keys[KeyStylus].flags & KeyHeld) != 0;
@@ -260,15 +297,22 @@ void TrackEditScreen::DrawStrip(const StripLayout& strip) {
         VGBitmap::Draw(MachineImage(i % 2 ? MachineColumnOdd : MachineColumnEven), x, strip.top);
         const int32_t centre = x + strip.columnWidth / 2;
         DrawSmallText(Formatted(u"%d", i + 1), x, strip.top + kNumberBaseline * s, false);
-        DrawSmallText(e->segment ? NameText(*e->segment) : VGString(u"?"), centre,
-                      strip.top + kNameBaseline * s, true);
+        const bool missing = SegmentMissing(*e);
+        VGString name = !e->segment ? VGString(u"?")
+                        : missing   ? Formatted(u"!%02d", e->segment->slot)
+                                    : NameText(*e->segment);
+        DrawSmallText(name, centre, strip.top + kNameBaseline * s, true);
+        if (missing)
+            DrawSmallText(GetText(kMissingEntry), centre, strip.top + kMissingBaseline * s, true);
         DrawSmallText(Formatted(u"x%u", e->repeats), centre, strip.top + kRepeatsBaseline * s,
                       true);
     }
     if (count == 1) {
+        const int32_t left = strip.leftMargin + strip.columnWidth;
+        const int32_t room = W - strip.rightMargin - left;
         for (uint32_t line = 0; line < kHelpLines; ++line)
-            DrawSmallText(GetText(kFirstHelpEntry + line), strip.leftMargin + strip.columnWidth,
-                          strip.top + (kNameBaseline + int32_t(line) * kHelpPitch) * s, false);
+            DrawHelpLine(GetText(kFirstHelpEntry + line), left, room,
+                         strip.top + (kNameBaseline + int32_t(line) * kHelpPitch) * s);
     }
     // The margins go over the columns scrolled under them.
     VGBitmap::Draw(MachineImage(MachineStripLeft), 0, strip.top);

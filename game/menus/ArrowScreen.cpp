@@ -30,7 +30,8 @@ bool StylusHeld() {
 } // namespace
 
 int32_t ArrowScreen::ArrowOffset() const {
-    return kArrowOffset * LayoutScale;
+    const int32_t standard = kArrowOffset * LayoutScale;
+    return widerOffset > standard ? widerOffset : standard;
 }
 
 int32_t ArrowScreen::ArrowLineY() {

@@ -17,7 +17,9 @@ public:
     virtual void OnRight() {}
 
     // Where the arrows sit: their centres are this far from the middle, on ArrowLineY().
+    // A screen may move them further out (widerOffset) to make room for its value.
     int32_t ArrowOffset() const;
+    int32_t widerOffset = 0;
     static int32_t ArrowLineY();
 
     VGBitmap* leftArrow = nullptr;  // not owned

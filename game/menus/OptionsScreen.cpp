@@ -22,7 +22,7 @@ namespace {
 constexpr uint32_t kTitleEntry = 18;
 constexpr uint32_t kChangeEntry = 15;
 constexpr uint32_t kApplyEntry = 16;
-constexpr uint32_t kPageTitleEntries[kOptionsPages] = {19, 17, 35, 38, 30, 26};
+constexpr uint32_t kPageTitleEntries[kOptionsPages] = {19, 17, 35, 38, 30, 26, 20};
 constexpr uint32_t kMaxVolume = 10;
 constexpr uint32_t kShutdownCodes = 7;
 constexpr uint32_t kOrientations = 4;
@@ -51,37 +51,21 @@ VGString QualityText(uint32_t quality) {
     return Formatted(u"%d", int32_t(quality));
 }
 
-// The value's first line is centred on the arrows; further lines hang below it. A value
-// wider than the room between the arrows is put on two lines, and scaled down if it still
-// does not fit.
-void AddValueItem(VGString value, int32_t line, int32_t room) {
+// Every value is laid out by one rule: at full size on the lines its text gives, the arrows
+// moving out (as far as the screen allows) to leave it room; only a value too wide even
+// then is split at its middle blank. The first line is centred on the arrows, further lines
+// hang below it. Returns the arrows' offset from the middle.
+int32_t AddValueItem(VGString value, int32_t line, int32_t standardOffset, int32_t arrowWidth) {
     const VGFont* font = MenuFontOf(FontLarge);
-    if (!font) return;
-    auto widest = [&](const VGString& text) {
-        int32_t widest = 0, width = 0;
-        for (uint32_t i = 0; i <= text.Length(); ++i) {
-            if (i == text.Length() || text[i] == u'\n') {
-                widest = std::max(widest, width);
-                width = 0;
-            } else {
-                width += font->CharWidth(text[i] & 0xFF);
-            }
-        }
-        return widest;
+    if (!font) return standardOffset;
+    const int32_t margin = kValueMargin * LayoutScale;
+    const int32_t widest = TargetWidth() / 2 - arrowWidth / 2 - margin / 2;
+    auto offsetFor = [&](const VGString& text) {
+        return std::max(standardOffset, font->TextWidth(text) / 2 + margin + arrowWidth / 2);
     };
-    if (widest(value) > room) SplitInTwoLines(value);
-    int32_t width = widest(value);
-    int32_t x = TargetWidth() / 2;
-    AddItem(line + font->ascent / 2, value, 0, FontLarge, AlignCentre, x);
-    if (width <= room || width <= 0) return;
-    // Shrink the item just added to the room between the arrows.
-    for (int32_t slot = kMenuSlots - 1; slot >= kFirstTextSlot; --slot) {
-        TextBlock* item = Items().slots[slot];
-        if (!item) continue;
-        item->scale = std::max(0.5f, float(room) / float(width));
-        item->SetText(value);
-        return;
-    }
+    if (offsetFor(value) > widest) SplitInTwoLines(value);
+    AddItem(line + font->ascent / 2, value, 0, FontLarge, AlignCentre, TargetWidth() / 2);
+    return std::min(offsetFor(value), std::max(widest, standardOffset));
 }
 
 } // namespace
@@ -135,6 +119,8 @@ VGString OptionsScreen::PageValue() const {
         return Entry(31 + (orientationPending % kOrientations));
     case PageGraphics:
         return QualityText(GraphicsQuality);
+    case PageSoundFX:
+        return Entry(TheSoundManager.SoundFX() ? 37 : 36);
     default:
         return VGString();
     }
@@ -149,7 +135,8 @@ void OptionsScreen::CreateItems() {
     AddItem(line - arrowHalf - kPageTitleGap * LayoutScale, PageTitle(), 0, FontLarge, AlignCentre,
             middle);
     int32_t arrowWidth = leftArrow ? leftArrow->fullWidth : 0;
-    AddValueItem(PageValue(), line, 2 * ArrowOffset() - arrowWidth - kValueMargin * LayoutScale);
+    widerOffset = 0;
+    widerOffset = AddValueItem(PageValue(), line, ArrowOffset(), arrowWidth);
     switch (page) {
     case PageVolume:
         AddMenuEntry(ActionVolumeUp, 0.76f, 13, FlagPulse | FlagRepeat);
@@ -171,6 +158,9 @@ void OptionsScreen::CreateItems() {
         break;
     case PageGraphics:
         AddMenuEntry(ActionNextQuality, 0.76f, kChangeEntry, FlagPulse);
+        break;
+    case PageSoundFX:
+        AddMenuEntry(ActionToggleSoundFX, 0.76f, kChangeEntry, FlagPulse);
         break;
     default:
         break;

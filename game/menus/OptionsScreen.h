@@ -1,7 +1,7 @@
 #pragma once
-// Six pages of settings turned with the arrows: master volume, language, device backlight,
-// automatic shutdown, screen orientation and graphics quality. Language and orientation are
-// chosen first and applied with a second entry.
+// Seven pages of settings turned with the arrows: master volume, language, device backlight,
+// automatic shutdown, screen orientation, graphics quality and sound effects. Language and
+// orientation are chosen first and applied with a second entry.
 #include "game/menus/ArrowScreen.h"
 #include "varnokengine/VGString.h"
 
@@ -12,8 +12,9 @@ enum OptionsPage : uint32_t {
     PageAutoShutdown = 3,
     PageOrientation = 4,
     PageGraphics = 5,
+    PageSoundFX = 6,
 };
-constexpr uint32_t kOptionsPages = 6;
+constexpr uint32_t kOptionsPages = 7;
 
 // Action ids of the entries.
 enum OptionsAction : int32_t {

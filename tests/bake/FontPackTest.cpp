@@ -2,6 +2,7 @@
 #include "tests/bake/BakedPack.h"
 #include "tools/bake/Halve.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -14,9 +15,13 @@ struct FontCase {
     uint32_t base;
     int height;    // every glyph's logical height
     int lowestInk; // no glyph inks a row below this one (counting from the top)
+    int letterEnd; // the row below a plain capital's ink, outline included
+    int spacing, spaceWidth;
 };
-const FontCase kFonts[] = {
-    {"font9100.img", 9100, 40, 39}, {"font9400.img", 9400, 20, 19}, {"font9700.img", 9700, 38, 37}};
+// Every font keeps 4 rows below its letters for tails (its baseline offset).
+const FontCase kFonts[] = {{"font9100.img", 9100, 40, 39, 38, -4, 20},
+                           {"font9400.img", 9400, 24, 23, 20, -2, 8},
+                           {"font9700.img", 9700, 42, 41, 38, 0, 26}};
 
 std::set<uint32_t> Codes(const std::vector<BakedImage>& images, uint32_t base, uint32_t from) {
     std::set<uint32_t> codes;
@@ -101,24 +106,61 @@ TEST(FontPacks, HalvingNeverTurnsAnEdgeIntoTheKeyColour) {
 }
 
 TEST(FontPacks, LettersSitOnTheBaselineTheLayoutExpects) {
-    // The large font's letters end 4 rows above the glyph's bottom edge (its outline reaching
-    // 2 rows further); the small and display fonts' letters end, outline included, on the
-    // last row. '0' of the display font is exactly one pitch wide.
-    auto large = LoadBakedFont(kImgs / "font9100.img", 9100, -4, 20, false);
-    auto small = LoadBakedFont(kImgs / "font9400.img", 9400, -2, 8, false);
-    auto display = LoadBakedFont(kImgs / "font9700.img", 9700, 0, 26, false);
-    for (uint32_t c : std::initializer_list<uint32_t>{'e', 'm', 'z', '0', 0xE9, 0xFC}) {
-        const BakedImage* l = large.Find(c);
-        const BakedImage* s = small.Find(c);
-        const BakedImage* d = display.Find(c);
-        ASSERT_TRUE(l && s && d) << c;
-        EXPECT_EQ(l->trimTop + l->height, 40 - 4 + 2) << c;
-        EXPECT_EQ(s->trimTop + s->height, 20) << c;
-        EXPECT_EQ(d->trimTop + d->height, 38) << c;
-        // Capitals are tall enough to read: at least half the cell.
-        EXPECT_GE(l->height, 20);
-        EXPECT_GE(s->height, 10);
-        EXPECT_GE(d->height, 19);
+    // Plain capitals end at the same row in every font, with room below for tails; '0' of
+    // the display font is exactly one pitch wide.
+    for (const FontCase& font : kFonts) {
+        SCOPED_TRACE(font.pack);
+        auto baked =
+            LoadBakedFont(kImgs / font.pack, font.base, font.spacing, font.spaceWidth, false);
+        for (uint32_t c : std::initializer_list<uint32_t>{'e', 'm', 'z', '0', 0xE9, 0xFC}) {
+            const BakedImage* g = baked.Find(c);
+            ASSERT_TRUE(g) << c;
+            EXPECT_EQ(g->trimTop + g->height, font.letterEnd) << c;
+            // Capitals are tall enough to read: at least half the cell.
+            EXPECT_GE(g->height, font.height / 2) << c;
+        }
     }
+    auto display = LoadBakedFont(kImgs / "font9700.img", 9700, 0, 26, false);
     EXPECT_EQ(display.Find('0')->FullWidth(), 26);
+}
+
+TEST(FontPacks, EveryLetterIsACapitalStandingOnTheBaseline) {
+    // A letter drawn small (a lower-case form at a lower-case code) would start well below
+    // the capitals' top; a tail that does not fit below the baseline would lift the letter.
+    // Upper-case ASCII codes have no glyphs of their own: they fall back to these.
+    for (const FontCase& font : kFonts) {
+        SCOPED_TRACE(font.pack);
+        auto baked =
+            LoadBakedFont(kImgs / font.pack, font.base, font.spacing, font.spaceWidth, false);
+        const BakedImage* e = baked.Find('e');
+        ASSERT_TRUE(e);
+        const int capTop = e->trimTop, capEnd = e->trimTop + e->height;
+        const int slack = font.height / 20 + 1; // round letters overshoot a little
+        std::vector<uint32_t> letters;
+        for (uint32_t c = 'a'; c <= 'z'; ++c) letters.push_back(c);
+        for (uint32_t c : {0xE6u, 0xF0u, 0xF8u, 0xFEu}) letters.push_back(c); // æ ð ø þ
+        for (uint32_t c : letters) {
+            SCOPED_TRACE(c);
+            EXPECT_EQ(baked.glyphs.count(c - 32), c < 0x80 ? 0u : 1u);
+            const BakedImage* g = baked.Find(c);
+            ASSERT_TRUE(g);
+            EXPECT_LE(std::abs(g->trimTop - capTop), slack) << "not as tall as a capital";
+            int end = g->trimTop + g->height;
+            if (c == 'q' || c == 'j') {
+                EXPECT_GE(end, capEnd - slack) << "a tail may only reach below";
+            } else {
+                EXPECT_LE(std::abs(end - capEnd), slack) << "not standing on the baseline";
+            }
+            // The lower-case code draws the very same picture as its capital's code.
+            if (c >= 0x80) {
+                EXPECT_EQ(g->pixels, baked.glyphs.at(c - 32).pixels);
+            }
+        }
+        // Where the Q has a tail it hangs below the O's bottom instead of lifting the letter.
+        const BakedImage* q = baked.Find('q');
+        const BakedImage* o = baked.Find('o');
+        ASSERT_TRUE(q && o);
+        EXPECT_LE(std::abs(q->trimTop - o->trimTop), 1);
+        EXPECT_GE(q->trimTop + q->height, o->trimTop + o->height);
+    }
 }

@@ -168,6 +168,7 @@ TEST_F(DrumKitTest, TapsAreRefusedOutsideThePlayersTurn) {
     // The memory game takes taps only while a step of the sequence is still unplayed.
     sounds.played.clear();
     kit.mode = MemoryMaster;
+    kit.phase = 1;
     kit.memorySequence = new PatternStep;
     kit.memorySequence->piece = Snare;
     kit.memorySequence->flags = StepJudged;

@@ -13,6 +13,8 @@
 #include "game/menus/OptionsScreen.h"
 #include "tests/drumkit/KitAppFixture.h"
 #include "varnokengine/VGError.h"
+#include "varnokengine/VGMenuItems.h"
+#include "varnokengine/VGString.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +94,55 @@ TEST_F(GameScreensTest, GameOverIgnoresTapsForASecondThenLeavesAfterFive) {
     EXPECT_TRUE(On<GameOverScreen>());
     Run(1700);
     EXPECT_TRUE(On<ResultsMenuScreen>());
+}
+
+TEST_F(GameScreensTest, AfterTheGameTheKitWindsDownAndTheTurnLightGoesOut) {
+    kit().maxLevel = 1;
+    ChooseGame(2);
+    Run(1100);
+    Key(kActionKey);
+    ASSERT_TRUE(On<KitScreen>());
+    Strike(kit(), Snare);
+    kit().phase = 1;
+    kit().lives = 1;
+    LoseLife(kit());
+    EXPECT_EQ(kit().phase, 0u) << "the turn indicator says the player's turn is over";
+    StickDraw draws[4];
+    EXPECT_GT(PlanStick(kit(), Snare, 0, 0, QualitySticks, 1, draws), 0u);
+    Run(20);
+    ASSERT_TRUE(On<GameOverScreen>());
+    Run(300);
+    EXPECT_EQ(PlanStick(kit(), Snare, 0, 0, QualitySticks, 1, draws), 0u) << "stick left hanging";
+    const int32_t clock = kit().clock;
+    Run(5000);
+    ASSERT_TRUE(On<ResultsMenuScreen>());
+    EXPECT_GE(kit().clock - clock, 5000);
+}
+
+TEST_F(GameScreensTest, TheResumeOfferNamesTheGameAsItWillBeResumed) {
+    DrumKit& k = kit();
+    StartGame(k, RhythmMaster);
+    k.level = 4, k.levelStartScore = 100, k.score = 150, k.levelDone = 0;
+    SaveResume(k);
+    ResumeSummary game;
+    ASSERT_TRUE(PeekResume(game));
+    EXPECT_EQ(game.mode, uint32_t(RhythmMaster));
+    EXPECT_EQ(game.level, 4u);
+    EXPECT_EQ(game.result, 100u) << "an unfinished level restarts with its starting score";
+    EXPECT_EQ(SavedGameText(game),
+              GetText(65) + u"\n" + GetText(108) + u" 4 - " + GetText(67) + u" 100");
+    k.levelDone = 1;
+    SaveResume(k);
+    ASSERT_TRUE(PeekResume(game));
+    EXPECT_EQ(game.level, 5u);
+    EXPECT_EQ(game.result, 150u);
+    StartGame(k, MemoryMaster);
+    SaveResume(k);
+    ASSERT_TRUE(PeekResume(game));
+    EXPECT_EQ(SavedGameText(game), GetText(63) + u"\n" + GetText(67) + u" 0");
+    // A damaged file offers nothing to describe.
+    temp.WriteFile("data/resume.dat", std::string("\x01\0\0\0\0\0\0\0", 8));
+    EXPECT_FALSE(PeekResume(game));
 }
 
 TEST_F(GameScreensTest, AGameLeftOpenIsOfferedUntilItIsResumed) {

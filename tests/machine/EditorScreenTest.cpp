@@ -9,6 +9,7 @@
 #include "game/machine/SegmentEditorDialogs.h"
 #include "game/machine/SelectionScreens.h"
 #include "game/machine/TrackEditor.h"
+#include "game/machine/TrackPlayScreen.h"
 #include "tests/drumkit/KitTestData.h"
 #include "tests/support/BakedData.h"
 #include "tests/support/HeadlessApp.h"
@@ -166,6 +167,7 @@ TEST_P(EditorScreenTest, DefaultRecordKeepsNoFileAndClearingDeletesIt) {
     EXPECT_EQ(dialog->segment->slot, 5u);
     EXPECT_TRUE(fs::exists(File("5.tbs"))); // saved on the way to the dialog
     Run(400);
+    Shot("clear-dialog");
     VGScreen* next = dialog->OnAction(ClearDialog::kClear);
     ASSERT_NE(next, nullptr);
     Open(next);
@@ -424,6 +426,49 @@ TEST_P(EditorScreenTest, CopyAndPickGoThroughTheChoiceAndComeBackWithTheRecord) 
     EXPECT_EQ(track->entries->segment->tempo, 150u);
     Key(kBackKey);
     EXPECT_TRUE(fs::exists(File("4.tbt")));
+}
+
+TEST_P(EditorScreenTest, FastForwardHeldThroughTheEndWaitsThereUntilReleased) {
+    Segment segment;
+    segment.slot = 1;
+    Reset(segment);
+    Cell(segment, 0, 0) = 1; // 16 steps at 120: a 2000 ms pass
+    ASSERT_TRUE(Save(segment));
+    Track track;
+    track.slot = 1;
+    Reset(track);
+    track.entries->segment = new Segment;
+    track.entries->segment->slot = 1;
+    Reset(*track.entries->segment);
+    Load(*track.entries->segment);
+    ASSERT_TRUE(Save(track));
+    TheGameApp->repeat = 0;
+    TheGameApp->visualise = 0;
+    Open(new TrackPlayScreen(1));
+    auto* screen = Current<TrackPlayScreen>();
+    ASSERT_NE(screen, nullptr);
+    const int32_t bar = Button(ButtonCentreBar)->halfWidth;
+    const VGBitmap* play = Button(ButtonPlay);
+    Tap(W() / 2 - bar - play->halfWidth, H() - play->halfHeight);
+    ASSERT_TRUE(screen->playing);
+    const VGBitmap* forward = Button(ButtonForward);
+    const int32_t fx = W() / 2 + bar + Button(ButtonStop)->fullWidth + forward->halfWidth;
+    const int32_t fy = H() - forward->halfHeight;
+    Down(fx, fy);
+    Run(600); // ten times as fast: well past the end
+    ASSERT_NE(screen->track, nullptr);
+    EXPECT_EQ(screen->track->position, 2000.0f);
+    const VGString atEnd = screen->timeText;
+    Run(500);
+    // Held: the position, the play button and the time stay at the end.
+    EXPECT_EQ(screen->track->position, 2000.0f);
+    EXPECT_TRUE(screen->playing);
+    EXPECT_EQ(screen->timeText, atEnd);
+    Up(fx, fy);
+    Run(50);
+    // The next normal tick ends the track that does not repeat.
+    EXPECT_FALSE(screen->playing);
+    EXPECT_EQ(screen->track->position, 0.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, EditorScreenTest,

@@ -53,6 +53,11 @@ TEST_F(SelectionTest, SteppingWrapsAndSkipsSlotsWithoutFiles) {
     EXPECT_EQ(FirstSlot(1000, false, &SegmentPath), 1u);
     // Tracks have files of their own.
     EXPECT_EQ(StepSlot(3, 1, true, &TrackPath), 3u);
+    // Copying into slot 3 starts on the next saved slot, never on 3 itself; another stored
+    // slot is kept.
+    EXPECT_EQ(CopyStartSlot(3, 3, &SegmentPath), 40u);
+    EXPECT_EQ(CopyStartSlot(40, 40, &SegmentPath), 3u);
+    EXPECT_EQ(CopyStartSlot(40, 3, &SegmentPath), 40u);
 }
 
 TEST_F(SelectionTest, CopyingSegments) {

@@ -56,11 +56,16 @@ TEST(MenuLayoutTest, ContentAreaLiesBetweenTheBarsOnTheSmallScreen) {
     EXPECT_EQ(MenuExtent(), std::min(ContentHeight(), 175));
     EXPECT_EQ(FractionToY(0.0f, 1.0f),
               int32_t(float(ContentCentre()) - float(MenuExtent()) * 0.5f));
-    // A one-word title stays on one line, lower than a two-line title.
+    // A title that fits stays on one line, lower than a two-line title; only a title too
+    // wide for the screen is split at its middle blank.
     EXPECT_EQ(Items().slots[kTitleSlot]->y, 26);
-    SetTitle(VGString(u"device info"));
+    SetTitle(VGString(u"device\ninfo"));
+    EXPECT_EQ(Items().slots[kTitleSlot]->y, 26);
+    EXPECT_EQ(Items().slots[kTitleSlot]->lines->next, nullptr);
+    SetTitle(VGString(u"a title far too wide for this screen"));
     EXPECT_EQ(Items().slots[kTitleSlot]->y, 18);
     ASSERT_NE(Items().slots[kTitleSlot]->lines->next, nullptr);
+    EXPECT_LE(Items().slots[kTitleSlot]->LineWidth(Items().slots[kTitleSlot]->lines), 240);
     // Multi-line entries are centred on their fraction.
     const VGFont* large = MenuFontOf(FontLarge);
     EXPECT_EQ(ItemY(0.5f, VGString(u"a\nb\nc"), FontLarge, kMenuSpread),

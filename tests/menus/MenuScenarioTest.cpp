@@ -113,22 +113,25 @@ TEST(MenuScenario, EveryOptionsPageActsAndOrientationTurnsTheScreen) {
     s.Then(200, "key right").Then(200, "key action");  // language: next is 1
     s.Then(200, "key down").Then(200, "key action");   // apply
     s.Then(200, "key right").Then(200, "key action");  // backlight: on
-    s.Then(200, "key right").Then(200, "key action");  // auto shutdown: 2 -> 3
+    s.Then(200, "key right").Then(200, "key action");  // auto shutdown: never end -> 0
     s.Then(200, "key right").Then(200, "key action");  // orientation: landscape pending
     s.Then(200, "key down").Then(200, "key action");   // apply
     s.Then(300, "shot landscape.png");
     s.Then(100, "key right").Then(200, "key action"); // graphics: 9 -> 0
+    s.Then(200, "key right").Then(200, "key action"); // sound effects: off
     s.Then(200, "key right").Then(200, "key action"); // wrapped to volume: louder, 5
-    s.Then(200, "key left").Then(200, "key action");  // wrapped back to graphics: all bits
+    s.Then(200, "key left").Then(200, "key left");    // wrapped back past sound effects
+    s.Then(200, "key action");                        // graphics: all bits
     s.Then(300, "quit");
     ASSERT_EQ(run.Run(s.Text()), 0);
 
     EXPECT_EQ(run.Option("MasterVolume"), 5);
     EXPECT_EQ(run.Option("Language"), 1);
     EXPECT_EQ(run.Option("UseDeviceBacklightSetting"), 1);
-    EXPECT_EQ(run.Option("AutoShutdownSetting"), 3);
+    EXPECT_EQ(run.Option("AutoShutdownSetting"), 0);
     EXPECT_EQ(run.Option("ScreenOrientation"), 1);
     EXPECT_EQ(run.Option("GraphicsQuality"), 0xFFFFFFFF);
+    EXPECT_EQ(run.Option("SoundFX"), 0);
     Frame portrait = run.Shot("volume.png"), landscape = run.Shot("landscape.png");
     EXPECT_EQ(portrait.width, 480);
     EXPECT_EQ(landscape.width, 640);

@@ -92,17 +92,30 @@ TEST_F(PowerTest, InputDuringStartUpIsNotIdleTime) {
     EXPECT_EQ(game.quitRequest, 1u);
 }
 
+TEST_F(PowerTest, NothingStoredMeansNeverEndAndAStoredCodeIsKept) {
+    PowerStartUp(); // the in-memory value from before does not count as stored
+    EXPECT_EQ(AutoShutdown, 6u);
+    StartingUp = 0;
+    ProbeGame& game = shell.Start();
+    shell.Advance(3600000);
+    KeepAlive();
+    EXPECT_EQ(game.quitRequest, 0u);
+    WriteOption(u"AutoShutdownSetting", 2);
+    PowerStartUp();
+    EXPECT_EQ(AutoShutdown, 2u);
+}
+
 TEST_F(PowerTest, DamagedShutdownCodeCountsAsTheDefault) {
     WriteOption(u"AutoShutdownSetting", 9);
     PowerStartUp();
-    EXPECT_EQ(AutoShutdown, 2u);
+    EXPECT_EQ(AutoShutdown, 6u);
     EXPECT_EQ(AutoShutdownLimit(2), 120000u);
     EXPECT_EQ(AutoShutdownLimit(6), 0u);
 }
 
 TEST_F(PowerTest, SettersWriteOnlyChanges) {
     PowerStartUp();
-    SetAutoShutdown(2);
+    SetAutoShutdown(6);
     EXPECT_FALSE(ReadValue(0, u"Options", u"AutoShutdownSetting", nullptr, nullptr));
     SetAutoShutdown(4);
     EXPECT_EQ(ReadOption(u"AutoShutdownSetting", 0), 4u);

@@ -18,6 +18,14 @@ int RunProgram(const std::string& arguments, const std::string& environment = ""
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// What the program writes to its error stream for the arguments.
+std::string ErrorsOf(const std::string& arguments, const TempFolder& folder) {
+    std::string file = (folder.Path() / "errors.txt").string();
+    std::string command = std::string(TAMBORIX_PROGRAM) + " " + arguments + " >/dev/null 2>" + file;
+    EXPECT_NE(std::system(command.c_str()), 0);
+    return folder.ReadFile("errors.txt");
+}
+
 TEST(ScenarioTest, ScriptedRunTakesInputSavesTheShotAndEnds) {
     ScenarioRun run;
     EXPECT_EQ(run.Run("at 6000 tap 120 200\n"
@@ -74,6 +82,16 @@ TEST(ScenarioTest, BadCommandLinesAndScriptsDoNotRun) {
     EXPECT_EQ(RunProgram("--user-dir"), 1);
     EXPECT_EQ(RunProgram("--version"), 0);
     EXPECT_EQ(RunProgram("--help"), 0);
+}
+
+TEST(ScenarioTest, CommandLineErrorsSayWhatIsWrong) {
+    TempFolder folder;
+    std::string unknown = ErrorsOf("--frobnicate", folder);
+    EXPECT_NE(unknown.find("unknown option --frobnicate"), std::string::npos) << unknown;
+    EXPECT_NE(unknown.find("--help"), std::string::npos) << unknown;
+    EXPECT_EQ(unknown.find("WxH"), std::string::npos) << unknown;
+    EXPECT_NE(ErrorsOf("--size 9x9", folder).find("WxH"), std::string::npos);
+    EXPECT_NE(ErrorsOf("--script", folder).find("--script needs a value"), std::string::npos);
 }
 
 } // namespace

@@ -183,8 +183,8 @@ std::vector<FontSpec> ProgramFonts() {
     std::string folder = kFontFolder;
     std::string fallback = folder + "dejavu/DejaVuSans-Bold.ttf";
     // Sizes are those of the large layout; small screens halve every glyph when loading.
-    // The large font's letters stand 4 rows above the glyph's bottom edge (its baseline
-    // offset); the other two fonts' letters, outline included, end on the last row.
+    // Each font keeps 4 rows below its letters (its baseline offset), so tails such as the Q's
+    // reach below the baseline instead of lifting the letter above its neighbours.
     FontSpec large;
     large.pack = "font9100";
     large.idBase = 9100;
@@ -201,7 +201,7 @@ std::vector<FontSpec> ProgramFonts() {
     small.pack = "font9400";
     small.idBase = 9400;
     small.face = folder + "open-sans/OpenSans-Bold.ttf";
-    small.height = 20;
+    small.height = 24;
     small.baseline = 19;
     small.spacing = -2;
     small.spaceWidth = 8;
@@ -212,7 +212,7 @@ std::vector<FontSpec> ProgramFonts() {
     display.pack = "font9700";
     display.idBase = 9700;
     display.face = folder + "dejavu/DejaVuSansMono-Bold.ttf";
-    display.height = 38;
+    display.height = 42;
     display.baseline = 36;
     display.spaceWidth = 26;
     display.fixedWidth = 26;
