@@ -2,6 +2,7 @@
 // its audio output, and runs the engine with the program's application object.
 #include "game/GameApp.h"
 #include "game/Version.h"
+#include "game/machine/FileCommands.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/RegistryStore.h"
@@ -39,6 +40,7 @@ struct Options {
     std::string audioWav;
     std::string windowShot;
     bool reportPresents = false;
+    FileCommand fileCommand; // an export or import to run instead of the game
 };
 
 void PrintHelp() {
@@ -55,7 +57,8 @@ void PrintHelp() {
                  "  --audio-log FILE    headless: log every sound buffer started\n"
                  "  --audio-wav FILE    headless: write everything heard as a WAV file\n"
                  "  --window-shot FILE  windowed: save the window's last picture as PNG\n"
-                 "  --present-stats     windowed: at exit, tell how many frames were shown\n";
+                 "  --present-stats     windowed: at exit, tell how many frames were shown\n"
+              << FileCommandHelp();
 }
 
 bool ParseSize(const char* text, int& width, int& height) {
@@ -79,6 +82,7 @@ int ParseOptions(int argc, char** argv, Options& o) {
             target = argv[++i];
             return true;
         };
+        if (TakeFileCommandOption(argc, argv, i, o.fileCommand)) continue;
         bool ok = true;
         if (arg == "--help") {
             PrintHelp();
@@ -161,6 +165,7 @@ int main(int argc, char** argv) {
     if (parsed != 0) return parsed < 0 ? 0 : parsed;
     if (!options.registry.empty()) platform::SetRegistryPath(options.registry);
     if (!options.data.empty()) SetAppPath(VGString(platform::FromUtf8(options.data).c_str()));
+    if (FileCommandGiven(options.fileCommand)) return RunFileCommand(options.fileCommand);
 
     auto backend = ChooseBackend(options);
     if (!backend) return 1;

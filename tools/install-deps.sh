@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries the program links
-  zlib1g-dev libsdl2-dev libpng-dev
+  zlib1g-dev libsdl2-dev libpng-dev libsndfile1-dev
   # data baker: vector art, font rasterising
   libcairo2-dev libfreetype-dev
   # data baker inputs: sampled drum kit, fonts

@@ -30,6 +30,8 @@ public:
     void Draw() override;
     void DrawContent() override;
     void Leave() override;
+    // 'e' or 'E' writes the track into the user's music folder.
+    void OnChar(char16_t character) override;
 
     Track* track = nullptr; // owned, never saved
     bool playing = false;
@@ -38,9 +40,16 @@ public:
     uint32_t tickerOffset = 0;
     // The sequencer's mode of the last frame (fast forward or rewind while held).
     uint32_t mode = 0;
+    // The export asked for by key, done in the next Update, and the line that tells where it
+    // went, shown for a few seconds.
+    bool exportAsked = false;
+    VGString exportLine;
+    uint32_t exportLineSince = 0;
 
 private:
     // Handles the buttons; a screen to switch to, or null.
     VGScreen* HandleStylus();
     void UpdateTimeText();
+    void ExportTrackToMusic();
+    void DrawExportLine();
 };
