@@ -140,8 +140,8 @@ void TrackPlayScreen::ExportTrackToMusic() {
     track->entryIndex = entryIndex;
     track->repeatIndex = repeatIndex;
     track->lastStep = lastStep;
-    exportLine = GetText(ok ? kSavedToEntry : kExportFailedEntry);
-    if (ok) exportLine = exportLine + u" " + path;
+    exportLabel = GetText(ok ? kSavedToEntry : kExportFailedEntry);
+    exportLine = ok ? path : VGString();
     exportLineSince = Now;
     redraw = kRedrawAll;
 }
@@ -149,9 +149,9 @@ void TrackPlayScreen::ExportTrackToMusic() {
 // One line above the buttons; a path too wide for the screen loses its start.
 void TrackPlayScreen::DrawExportLine() {
     const VGFont* font = MenuFontOf(FontSmall);
-    if (exportLine.IsEmpty() || !font || !RenderTarget.target) return;
+    if (exportLabel.IsEmpty() || !font || !RenderTarget.target) return;
     const int32_t room = RenderTarget.target->fullWidth - 8 * LayoutScale;
-    VGString line = exportLine;
+    VGString line = exportLabel + u" " + exportLine;
     auto width = [font](const VGString& text) {
         int32_t w = 0;
         for (uint32_t i = 0; i < text.Length(); ++i) w += font->CharWidth(text[i] & 0xFF);
@@ -160,7 +160,7 @@ void TrackPlayScreen::DrawExportLine() {
     uint32_t cut = 0;
     while (width(line) > room && cut + 1 < exportLine.Length()) {
         ++cut;
-        line = VGString(u"...") + VGString(exportLine.Data() + cut);
+        line = exportLabel + u" ..." + VGString(exportLine.Data() + cut);
     }
     const int32_t y =
         RenderTarget.target->fullHeight - ImageHeight(ButtonPlay, false) - 4 * LayoutScale;
@@ -170,7 +170,8 @@ void TrackPlayScreen::DrawExportLine() {
 VGScreen* TrackPlayScreen::Update() {
     VGScreen* next = VGScreen::Update();
     if (!next && exportAsked) ExportTrackToMusic();
-    if (!exportLine.IsEmpty() && uint32_t(Now - exportLineSince) > kExportLineMs) {
+    if (!exportLabel.IsEmpty() && uint32_t(Now - exportLineSince) > kExportLineMs) {
+        exportLabel = VGString();
         exportLine = VGString();
         redraw = kRedrawAll;
     }

@@ -43,7 +43,7 @@ public:
     // The export asked for by key, done in the next Update, and the line that tells where it
     // went, shown for a few seconds.
     bool exportAsked = false;
-    VGString exportLine;
+    VGString exportLabel, exportLine; // "saved to" and the path, or "export failed"
     uint32_t exportLineSince = 0;
 
 private:

@@ -53,7 +53,7 @@ int ScenarioRun::Run(const std::string& script, const std::string& size) {
     const std::string command =
         std::string(TAMBORIX_PROGRAM) + " --headless --size " + size + " --data " + data_.string() +
         " --script " + dir + "/script.txt --registry " + dir + "/registry.reg --shots " + dir +
-        "/shots --audio-log " + dir + "/audio.log >" + dir + "/out.txt 2>&1";
+        "/shots --audio-log " + dir + "/audio.log " + extraArguments + " >" + dir + "/out.txt 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
