@@ -2,6 +2,7 @@
 // its audio output, and runs the engine with the program's application object.
 #include "game/GameApp.h"
 #include "game/Version.h"
+#include "game/machine/FileCommands.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/RegistryStore.h"
@@ -43,6 +44,7 @@ struct Options {
     std::string windowShot;
     bool reportPresents = false;
     uint32_t audioPeriod = 0; // 0: the "AudioPeriod" option, else the default
+    FileCommand fileCommand;  // an export or import to run instead of the game
 };
 
 void PrintHelp() {
@@ -65,7 +67,8 @@ void PrintHelp() {
                  "                      (64 to 1024, default 256; also the option AudioPeriod)\n"
                  "  --present-stats     windowed: at exit, tell how many frames were shown\n"
                  "Keys, the drum keys and the game controller's buttons: see the README,\n"
-                 "section \"Keys\" (on the kit, hold H or ? to see each piece's key).\n";
+                 "section \"Keys\" (on the kit, hold H or ? to see each piece's key).\n"
+              << FileCommandHelp();
 }
 
 bool ParseSize(const char* text, int& width, int& height) {
@@ -109,6 +112,7 @@ int ParseOptions(int argc, char** argv, Options& o) {
             target = argv[++i];
             return true;
         };
+        if (TakeFileCommandOption(argc, argv, i, o.fileCommand)) continue;
         bool ok = true;
         if (arg == "--help") {
             PrintHelp();
@@ -204,6 +208,7 @@ int main(int argc, char** argv) {
     if (!options.data.empty()) SetAppPath(VGString(platform::FromUtf8(options.data).c_str()));
     if (!options.userDir.empty())
         SetUserPath(VGString(platform::FromUtf8(options.userDir).c_str()));
+    if (FileCommandGiven(options.fileCommand)) return RunFileCommand(options.fileCommand);
 
     auto backend = ChooseBackend(options);
     if (!backend) return 1;

@@ -10,7 +10,7 @@ PACKAGES=(
   # fuzz targets: clang with libFuzzer (libclang_rt.fuzzer comes with libclang-rt-14-dev)
   clang libclang-rt-14-dev
   # libraries the program links
-  zlib1g-dev libsdl2-dev libpng-dev
+  zlib1g-dev libsdl2-dev libpng-dev libsndfile1-dev
   # data baker: vector art, font rasterising
   libcairo2-dev libfreetype-dev
   # data baker inputs: sampled drum kit, fonts

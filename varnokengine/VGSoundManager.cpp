@@ -92,6 +92,13 @@ void VGSoundManager::Start() {
     SetMasterVolume(level, true);
 }
 
+void VGSoundManager::StartDetached(uint32_t level) {
+    started_ = true;
+    soundFX_ = 1;
+    deviceLevel_ = 10;
+    SetMasterVolume(level, false);
+}
+
 SoundEntry* VGSoundManager::FindSound(const VGString& name) {
     for (SoundEntry* entry = sounds_; entry; entry = entry->next)
         if (SameName(entry->name, name)) return entry;

@@ -56,6 +56,9 @@ public:
     // Reads "SoundFX" and "MasterVolume", the device volume and the ringer, and sets the
     // master volume; only the first call does anything.
     void Start();
+    // Starts without reading or writing any setting: SoundFX on, the device at the given
+    // master level. For a manager of its own that renders offline.
+    void StartDetached(uint32_t level);
 
     // The play operations give the channel used, or null when nothing was played. Each takes
     // when the sound is to begin: at once unless told otherwise. A scheduled sound holds its

@@ -4,13 +4,16 @@
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
 #include "game/drumkit/KitScreen.h"
+#include "game/machine/SegmentEditorShared.h"
 #include "game/machine/Sequencer.h"
+#include "game/machine/SongExport.h"
 #include "game/machine/Track.h"
 #include "platform/video/DesktopKeys.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGFont.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGMenuItems.h"
@@ -22,8 +25,10 @@
 
 namespace {
 
-constexpr uint32_t kRedrawAll = 0xFFFFFFFFu;
 constexpr uint32_t kTickerStepMs = 300;
+constexpr uint32_t kSavedToEntry = 119;
+constexpr uint32_t kExportFailedEntry = 120;
+constexpr uint32_t kExportLineMs = 4000;
 
 void PrepareKit() {
     DrumKit& kit = TheGameApp->kit;
@@ -150,8 +155,60 @@ void TrackPlayScreen::HandleKeys() {
         PlayClick();
 }
 
+void TrackPlayScreen::OnChar(char16_t character) {
+    if (character == u'e' || character == u'E') exportAsked = true;
+}
+
+void TrackPlayScreen::ExportTrackToMusic() {
+    exportAsked = false;
+    if (!track) return;
+    PlayClick();
+    // The render plays the track from its start; the place the player listens at stays.
+    const float position = track->position;
+    const uint32_t entryIndex = track->entryIndex, repeatIndex = track->repeatIndex;
+    const int32_t lastStep = track->lastStep;
+    VGString path;
+    std::string error;
+    const bool ok = ExportToMusicFolder(*track, path, error);
+    track->position = position;
+    track->entryIndex = entryIndex;
+    track->repeatIndex = repeatIndex;
+    track->lastStep = lastStep;
+    exportLabel = GetText(ok ? kSavedToEntry : kExportFailedEntry);
+    exportLine = ok ? path : VGString();
+    exportLineSince = Now;
+    redraw = kRedrawAll;
+}
+
+// One line above the buttons; a path too wide for the screen loses its start.
+void TrackPlayScreen::DrawExportLine() {
+    const VGFont* font = MenuFontOf(FontSmall);
+    if (exportLabel.IsEmpty() || !font || !RenderTarget.target) return;
+    const int32_t room = RenderTarget.target->fullWidth - 8 * LayoutScale;
+    VGString line = exportLabel + u" " + exportLine;
+    auto width = [font](const VGString& text) {
+        int32_t w = 0;
+        for (uint32_t i = 0; i < text.Length(); ++i) w += font->CharWidth(text[i] & 0xFF);
+        return w;
+    };
+    uint32_t cut = 0;
+    while (width(line) > room && cut + 1 < exportLine.Length()) {
+        ++cut;
+        line = exportLabel + u" ..." + VGString(exportLine.Data() + cut);
+    }
+    const int32_t y =
+        RenderTarget.target->fullHeight - ImageHeight(ButtonPlay, false) - 4 * LayoutScale;
+    DrawSmallText(line, RenderTarget.target->halfWidth, y, true);
+}
+
 VGScreen* TrackPlayScreen::Update() {
     VGScreen* next = VGScreen::Update();
+    if (!next && exportAsked) ExportTrackToMusic();
+    if (!exportLabel.IsEmpty() && uint32_t(Now - exportLineSince) > kExportLineMs) {
+        exportLabel = VGString();
+        exportLine = VGString();
+        redraw = kRedrawAll;
+    }
     if (!next && TheApp->IsPressed(KeyBack)) {
         PlayClick();
         next = CreateScreen(ScreenDrumMachineMenu);
@@ -209,6 +266,7 @@ void TrackPlayScreen::Draw() {
         DrawRightOfBar(ButtonStop);
         DrawForwardButton();
         DrawBottomLeft(TheGameApp->visualise ? ButtonVisualiseOn : ButtonVisualiseOff);
+        DrawExportLine();
     }
     if (redraw & kRedrawTransport) DrawLeftOfBar(playing ? ButtonPause : ButtonPlay);
     if (redraw & kRedrawRepeat) DrawTopLeft(TheGameApp->repeat ? ButtonRepeatOn : ButtonRepeatOff);

@@ -30,6 +30,8 @@ public:
     void Draw() override;
     void DrawContent() override;
     void Leave() override;
+    // 'e' or 'E' writes the track into the user's music folder.
+    void OnChar(char16_t character) override;
 
     Track* track = nullptr; // owned, never saved
     bool playing = false;
@@ -38,6 +40,11 @@ public:
     uint32_t tickerOffset = 0;
     // The sequencer's mode of the last frame (fast forward or rewind while held).
     uint32_t mode = 0;
+    // The export asked for by key, done in the next Update, and the line that tells where it
+    // went, shown for a few seconds.
+    bool exportAsked = false;
+    VGString exportLabel, exportLine; // "saved to" and the path, or "export failed"
+    uint32_t exportLineSince = 0;
 
 private:
     // Handles the buttons; a screen to switch to, or null.
@@ -46,4 +53,6 @@ private:
     // switches Visualise and L Repeat.
     void HandleKeys();
     void UpdateTimeText();
+    void ExportTrackToMusic();
+    void DrawExportLine();
 };

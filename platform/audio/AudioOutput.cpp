@@ -1,5 +1,7 @@
 #include "platform/audio/AudioOutput.h"
 
+#include "platform/audio/OfflineAudioOutput.h"
+
 #include "platform/Text.h"
 
 #include <cmath>
@@ -64,6 +66,14 @@ void SetAudioOutput(std::unique_ptr<AudioOutput> output) {
 AudioOutput& Audio() {
     if (!Current()) Current() = CreateNullAudioOutput().release();
     return *Current();
+}
+
+ScopedAudioOutput::ScopedAudioOutput(AudioOutput& output) : previous_(Current()) {
+    Current() = &output;
+}
+
+ScopedAudioOutput::~ScopedAudioOutput() {
+    Current() = previous_;
 }
 
 } // namespace platform

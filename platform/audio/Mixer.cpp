@@ -97,11 +97,19 @@ void RenderVoice(MixVoice& voice, uint32_t index, float* acc, uint32_t frames, u
     DropFinished(voice);
 }
 
-int16_t ToSample(float x) {
+void ToSample(float x, int16_t& out) {
     float scaled = std::nearbyint(x * 32767.0f);
-    if (scaled > 32767.0f) return 32767;
-    if (scaled < -32768.0f) return -32768;
-    return int16_t(scaled);
+    if (scaled > 32767.0f) scaled = 32767.0f;
+    if (scaled < -32768.0f) scaled = -32768.0f;
+    out = int16_t(scaled);
+}
+
+// 24 bits in an int32: double precision, since a float holds only 24 bits of mantissa.
+void ToSample(float x, int32_t& out) {
+    double scaled = std::nearbyint(double(x) * 8388607.0);
+    if (scaled > 8388607.0) scaled = 8388607.0;
+    if (scaled < -8388608.0) scaled = -8388608.0;
+    out = int32_t(scaled);
 }
 
 } // namespace
@@ -136,8 +144,11 @@ uint32_t PlayedBytes(const MixVoice& voice) {
     return played;
 }
 
-void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t masterVolume,
-         int16_t* out, uint32_t frames, MixEvents* events) {
+namespace {
+
+template <typename Sample>
+void MixInto(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t masterVolume,
+             Sample* out, uint32_t frames, MixEvents* events) {
     const float masterL = LeftGain(masterVolume), masterR = RightGain(masterVolume);
     float acc[2 * kBlockFrames];
     for (uint32_t done = 0; done < frames;) {
@@ -159,18 +170,30 @@ void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t master
             // so the gain drops at once to that limit and recovers smoothly below it.
             float limit = peak > kLimiterCeiling ? kLimiterCeiling / peak : 1.0f;
             float gain = state.limiterGain < limit ? state.limiterGain : limit;
-            int16_t* o = out + 2 * size_t(done);
+            Sample* o = out + 2 * size_t(done);
             for (uint32_t i = 0; i < n; ++i) {
                 gain += (1.0f - gain) * kReleasePerFrame;
                 if (gain > limit) gain = limit;
-                o[2 * i] = ToSample(acc[2 * i] * gain);
-                o[2 * i + 1] = ToSample(acc[2 * i + 1] * gain);
+                ToSample(acc[2 * i] * gain, o[2 * i]);
+                ToSample(acc[2 * i + 1] * gain, o[2 * i + 1]);
             }
             state.limiterGain = gain;
         }
         done += n;
     }
     state.frame += frames;
+}
+
+} // namespace
+
+void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t masterVolume,
+         int16_t* out, uint32_t frames, MixEvents* events) {
+    MixInto(state, voices, voiceCount, masterVolume, out, frames, events);
+}
+
+void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t masterVolume,
+         int32_t* out24, uint32_t frames, MixEvents* events) {
+    MixInto(state, voices, voiceCount, masterVolume, out24, frames, events);
 }
 
 } // namespace platform

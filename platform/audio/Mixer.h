@@ -68,5 +68,8 @@ constexpr float kLimiterCeiling = 0.98f;
 // if heard. events may be null. Never allocates.
 void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t masterVolume,
          int16_t* out, uint32_t frames, MixEvents* events);
+// The same mix with 24-bit samples (-8388608..8388607, in int32) for exports.
+void Mix(MixerState& state, MixVoice* voices, size_t voiceCount, uint32_t masterVolume,
+         int32_t* out24, uint32_t frames, MixEvents* events);
 
 } // namespace platform

@@ -42,7 +42,7 @@ const Use kUses[] = {
     {{1, 3}, Place::BackButton},
     {{2}, Place::NextButton},
     {{0, 21, 22, 27, 28, 29, 31, 32, 33, 34, 36, 37, 39, 40, 41}, Place::Value},
-    {{46, 47, 62, 64, 66, 75, 77, 79}, Place::Description},
+    {{46, 47, 62, 64, 66, 75, 77, 79, 119, 120}, Place::Description},
     {{98, 99}, Place::Message},
     {{80, 81, 82, 83, 84, 85, 86, 87, 88}, Place::RowName},
     {{101, 102, 103, 104}, Place::HelpLine},

@@ -48,7 +48,7 @@ int ScenarioRun::Run(const std::string& script, const std::string& size) {
                                 " --data " + data_.string() + " --user-dir " + user_.string() +
                                 " --script " + dir + "/script.txt --registry " + dir +
                                 "/registry.reg --shots " + dir + "/shots --audio-log " + dir +
-                                "/audio.log >" + dir + "/out.txt 2>&1";
+                                "/audio.log " + extraArguments + " >" + dir + "/out.txt 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -58,6 +58,8 @@ public:
     // Runs the script (lines "at MS ...") on a screen of the given size; the exit code, or -1
     // when the program did not exit by itself.
     int Run(const std::string& script, const std::string& size = "480x640");
+    // More options for the next runs, such as "--audio-wav FILE".
+    std::string extraArguments;
 
     // A file in the player's folder as the program left it; empty when missing.
     std::string ReadUserFile(const std::string& relative) const;
