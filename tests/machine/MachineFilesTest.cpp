@@ -303,11 +303,11 @@ TEST_F(MachineFilesTest, DamagedTrackFilesAlwaysLeaveAPlayableTrack) {
 }
 
 TEST_F(MachineFilesTest, PathsFromAFolderOfAnyLengthStayWhole) {
-    // Slot 1 of a 1100-character folder was once saved as "<folder>/sa".
+    // Slot 1 of a 1100-character user folder was once saved as "<folder>/sa".
     std::string deep;
     while (deep.size() < 1100) deep += "d123456789/";
     std::filesystem::create_directories(save.folder.Path() / deep / "save");
-    SetAppPath(
+    SetUserPath(
         VGString((save.folder.Wide() + u"/" + std::u16string(deep.begin(), deep.end())).c_str()));
     EXPECT_TRUE(Text(SegmentPath(1)).ends_with(deep + "save/1.tbs"));
     EXPECT_TRUE(Text(TrackPath(99)).ends_with(deep + "save/99.tbt"));
