@@ -141,7 +141,7 @@ TEST_F(GameScreensTest, TheResumeOfferNamesTheGameAsItWillBeResumed) {
     ASSERT_TRUE(PeekResume(game));
     EXPECT_EQ(SavedGameText(game), GetText(63) + u"\n" + GetText(67) + u" 0");
     // A damaged file offers nothing to describe.
-    temp.WriteFile("data/resume.dat", std::string("\x01\0\0\0\0\0\0\0", 8));
+    temp.WriteFile("user/resume.dat", std::string("\x01\0\0\0\0\0\0\0", 8));
     EXPECT_FALSE(PeekResume(game));
 }
 
