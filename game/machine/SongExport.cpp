@@ -3,8 +3,8 @@
 #include "game/machine/MachineMidi.h"
 #include "game/machine/OfflineRender.h"
 #include "platform/Files.h"
-#include "platform/Text.h"
 #include "platform/MusicFolder.h"
+#include "platform/Text.h"
 #include "platform/audio/AudioFiles.h"
 #include "varnokengine/VGStream.h"
 
