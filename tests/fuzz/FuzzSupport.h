@@ -17,8 +17,8 @@ void ForgetErrors();
 
 class SilentSounds : public KitSounds {
 public:
-    void Restart(const VGString&, int32_t) override {}
-    void Play(const VGString&, int32_t) override {}
+    void Restart(const VGString&, int32_t, float, SoundStart) override {}
+    void Play(const VGString&, int32_t, SoundStart) override {}
     void PlayOnce(const VGString&, int32_t) override {}
     void Preload(const VGString&) override {}
 };
