@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         uint8_t choice = choices.Next();
         if (choice & 0x80) {
             kit.lastPiece = choice % kPieceCount;
-            JudgeTap(kit);
+            JudgeTap(kit, Stroke{kit.lastPiece, kit.clock, 1.0f});
         }
         if (kit.levelDone && (choice & 0x40)) NextLevel(kit);
     }

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             GameStep(kit);
             if (frame % 7 == 0) {
                 kit.lastPiece = frame % kPieceCount;
-                JudgeTap(kit);
+                JudgeTap(kit, Stroke{kit.lastPiece, kit.clock, 1.0f});
             }
         }
         MemoryCounterText(kit);
