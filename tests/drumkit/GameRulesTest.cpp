@@ -55,12 +55,7 @@ protected:
             *tail = new PatternStep(s);
             tail = &(*tail)->next;
         }
-        kit.slotLength = slotLength;
-        kit.mode = RhythmMaster;
-        kit.lives = 3;
-        kit.score = 0;
-        kit.phase = 0;
-        ResetClock(kit);
+        ArmRhythmGame(kit, slotLength);
     }
     std::vector<std::string> Heard(const std::string& name) const {
         std::vector<std::string> out;

@@ -104,3 +104,12 @@ std::vector<std::string> RecordingSounds::Names() const {
     for (const PlayedSound& p : played) names.push_back(p.name);
     return names;
 }
+
+void ArmRhythmGame(DrumKit& kit, uint32_t slotLength) {
+    kit.slotLength = slotLength;
+    kit.mode = RhythmMaster;
+    kit.lives = 3;
+    kit.score = 0;
+    kit.phase = 0;
+    ResetClock(kit);
+}

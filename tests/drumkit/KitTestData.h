@@ -31,6 +31,9 @@ void WriteTestKit(const TempFolder& folder);
 // Clears the errors, writes the test kit into the folder, makes it the program folder and
 // loads the kit (large screen) with the given sounds; false when it does not load.
 bool LoadTestKit(const TempFolder& folder, DrumKit& kit, KitSounds& sounds);
+// The kit set for a rhythm game on the pattern it holds: three lives, no score, the
+// demonstration's turn, the clock back at its start.
+void ArmRhythmGame(DrumKit& kit, uint32_t slotLength);
 
 struct PlayedSound {
     std::string name;

@@ -28,12 +28,7 @@ protected:
     void StartRhythm(uint32_t slotLength, PatternStep* pattern) {
         FreePattern(kit.rhythmPattern);
         kit.rhythmPattern = pattern;
-        kit.slotLength = slotLength;
-        kit.mode = RhythmMaster;
-        kit.lives = 3;
-        kit.score = 0;
-        kit.phase = 0;
-        ResetClock(kit);
+        ArmRhythmGame(kit, slotLength);
         now = kStartTime;
     }
     // One frame of frameMs; a tap, when given, happened at that engine time within it.
