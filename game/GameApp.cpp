@@ -8,8 +8,6 @@
 
 #include <new>
 
-GameApp* TheGameApp = nullptr;
-
 GameApp::GameApp() {
     metronome = ReadOption(u"Metronome", 1);
     play = ReadOption(u"Play", 1);
@@ -62,6 +60,10 @@ void GameApp::CreateFirstScreen() {
 }
 
 VGGame* CreateGameApp() {
-    TheGameApp = new GameApp;
-    return TheGameApp;
+    return new GameApp;
+}
+
+GameApp* TheGameApp() {
+    // The program's one application object is always a GameApp.
+    return static_cast<GameApp*>(TheGame());
 }

@@ -46,7 +46,8 @@ public:
 // "Language" holds this until the user has chosen a language.
 constexpr uint32_t kNoLanguageChosen = 100;
 
-extern GameApp* TheGameApp;
+// The application object as the program's own (null when there is none).
+GameApp* TheGameApp();
 
-// The factory the engine's start-up uses; sets TheGameApp.
+// The factory the engine's start-up uses.
 VGGame* CreateGameApp();

@@ -4,6 +4,7 @@
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGEngine.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGRegistry.h"
@@ -12,8 +13,6 @@
 #include "varnokengine/VGTextBlock.h"
 
 #include <algorithm>
-
-VGGame* TheGame = nullptr;
 
 namespace {
 ApplicationFactory factory = nullptr;
@@ -38,6 +37,10 @@ void VGGame::Init() {
     smallFont = CreateSmallFont();
     KeepAlive();
     CreateFirstScreen();
+}
+
+VGGame* TheGame() {
+    return TheApp ? TheApp->Game() : nullptr;
 }
 
 float VGGame::MenuFade() const {
@@ -72,8 +75,7 @@ bool StartApplication() {
     KeepAlive();
     VGGame* game = factory ? factory() : nullptr;
     if (!game) return false;
-    TheGame = game;
-    TheApp = game;
+    AdoptApplication(game);
     KeepAlive();
     game->Init();
     KeepAlive();
