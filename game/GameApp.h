@@ -1,6 +1,6 @@
 #pragma once
-// The program's application object: the engine's game layer plus the drum-machine switches
-// (and, as they arrive, the image packs, the drum kit and the third font).
+// The program's application object: the engine's game layer plus the drum-machine switches,
+// the image packs, the drum kit with all game state and the third font.
 #include "game/drumkit/DrumKeys.h"
 #include "game/drumkit/DrumKit.h"
 #include "varnokengine/VGBitmapManager.h"

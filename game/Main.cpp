@@ -156,7 +156,7 @@ int ParseOptions(int argc, char** argv, Options& o) {
     return 0;
 }
 
-// The headless run's clock; it outlives the engine's run, which ends inside main.
+// A headless run's backend goes on virtualClock, which must outlive the engine's run.
 std::unique_ptr<platform::Backend> ChooseBackend(const Options& o,
                                                  platform::VirtualClock& virtualClock) {
     std::string error;

@@ -19,8 +19,11 @@ ApplicationFactory factory = nullptr;
 } // namespace
 
 VGGame::~VGGame() {
-    // Stopping the music (and waiting 100 ms for the channel to fall silent) joins here
-    // with the sound manager.
+    if (selectedMusic) {
+        // The music channel is given time to fall silent.
+        TheSoundManager.StopChannel(0);
+        SleepKeepingAlive(100);
+    }
     // The menu items go with their list after this; deleting them never touches a font.
     delete largeFont;
     delete smallFont;
@@ -60,8 +63,7 @@ void VGGame::Frame() {
     }
     if (RenderTarget.target) SetRenderTarget(RenderTarget.target);
     if (IsReleased(KeyStylus)) pressedMenuItem = kNoPressedItem;
-    // The music step (game music while the screen wants it, else the "silence" source)
-    // joins here with the sound manager.
+    MusicStep();
 }
 
 void SetApplicationFactory(ApplicationFactory f) {

@@ -1,6 +1,7 @@
 #include "tests/shell/ShellHarness.h"
 
 #include "platform/RegistryStore.h"
+#include "tests/sound/SoundTestFiles.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
@@ -33,6 +34,9 @@ VGScreen* ProbeScreen::Update() {
 void ProbeScreen::OnChar(char16_t c) {
     game_.chars.push_back(c);
 }
+bool ProbeScreen::WantsMusic() {
+    return game_.wantsMusic;
+}
 void ProbeScreen::OnExit() {
     ++game_.exits;
 }
@@ -48,6 +52,8 @@ ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
                            uint32_t endAfterScriptMs, uint32_t pixelFormat) {
     platform::SetCurrentClock(nullptr);
     platform::SetRegistryPath((folder.Path() / "registry.reg").string());
+    // The application object's default music source plays the program's "silence".
+    WriteSoundFile(folder, "music", "silence", ToneImage(1, 22050, 16, 22050, 0));
     SetAppPath(VGString(folder.Wide().c_str()));
     SetUserPath(VGString(folder.Wide().c_str()));
     platform::HeadlessOptions options;
