@@ -3,6 +3,7 @@
 #include "game/MenuScreen.h"
 #include "game/menus/LanguageScreen.h"
 #include "game/menus/MainMenuScreen.h"
+#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGRegistry.h"
 
@@ -13,7 +14,7 @@ GameApp::GameApp() {
     play = ReadOption(u"Play", 1);
     visualise = ReadOption(u"Visualise", 0);
     repeat = ReadOption(u"Repeat", 0);
-    displayFont = new (std::nothrow) VGFont(9700, 0, 13, 2, 19, 19);
+    displayFont = new (std::nothrow) VGFont(LayoutScale, 9700, 0, 13, 2, 19, 19);
 }
 
 GameApp::~GameApp() {
@@ -45,11 +46,11 @@ int32_t GameApp::SoftBarHeight() {
 }
 
 VGFont* GameApp::CreateLargeFont() {
-    return new (std::nothrow) VGFont(9100, -2, 10, 2, 21, 20);
+    return new (std::nothrow) VGFont(LayoutScale, 9100, -2, 10, 2, 21, 20);
 }
 
 VGFont* GameApp::CreateSmallFont() {
-    return new (std::nothrow) VGFont(9400, -1, 4, 2, 10, 12);
+    return new (std::nothrow) VGFont(LayoutScale, 9400, -1, 4, 2, 10, 12);
 }
 
 void GameApp::CreateFirstScreen() {

@@ -58,8 +58,8 @@ void VGGame::Frame() {
     float fade = MenuFade();
     for (TextBlock* item : menuItems.slots) {
         if (!item) continue;
-        if (item->lines) item->Update((item->flags & FlagPulse) != 0);
-        item->Draw(fade);
+        if (item->lines) item->Update((item->flags & FlagPulse) != 0, Now);
+        item->Draw(fade, Now, TextShadowsOn());
     }
     if (RenderTarget.target) SetRenderTarget(RenderTarget.target);
     if (IsReleased(KeyStylus)) pressedMenuItem = kNoPressedItem;

@@ -1,6 +1,7 @@
 #include "varnokengine/VGMenuItems.h"
 
 #include "varnokengine/VGBitmap.h"
+#include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGGame.h"
@@ -47,7 +48,7 @@ TextBlock* MakeItem(int32_t slot, const VGString& text, const VGFont* font, int3
     item->x = int16_t(x);
     item->shadowOffset = int16_t(shadow);
     item->scale = 1.0f;
-    item->SetText(text);
+    item->SetText(text, Now);
     return item;
 }
 

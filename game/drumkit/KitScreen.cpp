@@ -54,8 +54,8 @@ void ShowLoadingMessage() {
     message.alignment = AlignCentre;
     message.x = int16_t(screen->halfWidth);
     message.y = int16_t(screen->halfHeight);
-    message.SetText(GetText(kLoadingEntry));
-    message.Draw(1.0f);
+    message.SetText(GetText(kLoadingEntry), Now);
+    message.Draw(1.0f, Now, TextShadowsOn());
     TheDisplay.Present();
 }
 
