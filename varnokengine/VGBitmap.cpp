@@ -4,26 +4,6 @@
 #include <new>
 #include <utility>
 
-uint16_t ColourKey = 0xF81F;
-uint16_t ColourBlack = 0x0000;
-uint16_t ColourWhite = 0xFFDF;
-uint16_t ColourRed = 0xF800;
-uint16_t ColourOrange = 0xFDC0;
-uint16_t ColourGreen = 0x07C0;
-uint16_t ColourBlue = 0x001F;
-uint16_t ColourYellow = 0xFFC0;
-
-void SetNamedColours() {
-    ColourKey = kColourKey;
-    ColourBlack = 0x0000;
-    ColourWhite = 0xFFDF;
-    ColourRed = 0xF800;
-    ColourOrange = 0xFDC0;
-    ColourGreen = 0x07C0;
-    ColourBlue = 0x001F;
-    ColourYellow = 0xFFC0;
-}
-
 namespace {
 bool halveOnLoad = false;
 } // namespace

@@ -27,17 +27,15 @@ constexpr uint32_t kNoImageId = 0xFFFFFFFF;
 // The key as a compile-time constant for pixel loops; equals ColourKey.
 constexpr uint16_t kColourKey = 0xF81F;
 
-// The named colours. They hold their values from the start; SetNamedColours (called once by
-// the display when it opens) writes them again so a display initialisation sets them all.
-extern uint16_t ColourKey;    // 0xF81F
-extern uint16_t ColourBlack;  // 0x0000
-extern uint16_t ColourWhite;  // 0xFFDF (green bit 5 clear)
-extern uint16_t ColourRed;    // 0xF800
-extern uint16_t ColourOrange; // 0xFDC0
-extern uint16_t ColourGreen;  // 0x07C0
-extern uint16_t ColourBlue;   // 0x001F
-extern uint16_t ColourYellow; // 0xFFC0
-void SetNamedColours();
+// The named colours of the 5-6-5 pixel format.
+constexpr uint16_t ColourKey = kColourKey;
+constexpr uint16_t ColourBlack = 0x0000;
+constexpr uint16_t ColourWhite = 0xFFDF; // green bit 5 clear
+constexpr uint16_t ColourRed = 0xF800;
+constexpr uint16_t ColourOrange = 0xFDC0;
+constexpr uint16_t ColourGreen = 0x07C0;
+constexpr uint16_t ColourBlue = 0x001F;
+constexpr uint16_t ColourYellow = 0xFFC0;
 
 // Images on disk are drawn for the large screen. The display turns this on when the screen
 // is at most 320 pixels in both directions: every image loaded afterwards is halved.

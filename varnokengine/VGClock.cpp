@@ -7,9 +7,7 @@
 
 uint32_t Now = 0;
 int32_t FrameDelta = 0;
-uint32_t FrameCounter = 0;
-uint32_t FrameStart = 0;
-uint32_t PreviousFrameStart = 0;
+FrameTimes Frame;
 
 uint32_t GetMilliseconds() {
     const uint32_t origin = EngineClockOrigin();
@@ -27,22 +25,22 @@ void SleepKeepingAlive(uint32_t ms) {
 }
 
 void PaceFrame() {
-    FrameStart = GetMilliseconds();
-    FrameDelta = PreviousFrameStart == 0 ? 1 : int32_t(FrameStart - PreviousFrameStart);
+    Frame.start = GetMilliseconds();
+    FrameDelta = Frame.previousStart == 0 ? 1 : int32_t(Frame.start - Frame.previousStart);
     FrameDelta = std::min(FrameDelta, 200);
     while (FrameDelta == 0) {
         SleepKeepingAlive(1);
-        FrameStart = GetMilliseconds();
-        FrameDelta = int32_t(FrameStart - PreviousFrameStart);
+        Frame.start = GetMilliseconds();
+        FrameDelta = int32_t(Frame.start - Frame.previousStart);
     }
-    PreviousFrameStart = Now;
+    Frame.previousStart = Now;
 }
 
 void ResetEngineClock() {
     ForgetEngineClockOrigin();
     Now = 0;
     FrameDelta = 0;
-    FrameCounter = 0;
-    FrameStart = 0;
-    PreviousFrameStart = 0;
+    Frame.counter = 0;
+    Frame.start = 0;
+    Frame.previousStart = 0;
 }

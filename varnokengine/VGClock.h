@@ -3,11 +3,14 @@
 // first GetMilliseconds call; compare times by signed difference, as the count wraps.
 #include <cstdint>
 
-extern uint32_t Now;          // the value GetMilliseconds returned last
-extern int32_t FrameDelta;    // milliseconds counted for the current frame, 1..200
-extern uint32_t FrameCounter; // frames presented so far
-extern uint32_t FrameStart;
-extern uint32_t PreviousFrameStart; // 0 before the first frame
+extern uint32_t Now;       // the value GetMilliseconds returned last
+extern int32_t FrameDelta; // milliseconds counted for the current frame, 1..200
+struct FrameTimes {
+    uint32_t counter = 0;       // frames presented so far
+    uint32_t start = 0;         // when the current frame began
+    uint32_t previousStart = 0; // when the one before began; 0 before the first frame
+};
+extern FrameTimes Frame;
 
 uint32_t GetMilliseconds();
 // The platform clock's reading at the engine clock's 0, taken at the first call (of this or

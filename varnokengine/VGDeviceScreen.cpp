@@ -46,7 +46,6 @@ void VGDeviceScreen::Open() {
     windowWidth = deviceWidth;
     windowHeight = deviceHeight;
     LayoutScale = deviceWidth >= 321 || deviceHeight >= 321 ? 2 : 1;
-    SetNamedColours();
     SetHalveImagesOnLoad(deviceWidth <= 320 && deviceHeight <= 320);
 }
 
@@ -119,7 +118,7 @@ void VGDeviceScreen::Present() {
     CopyRotated(backBuffer->pixels, backBuffer->width, backBuffer->height, framePointer,
                 deviceWidth, deviceHeight, xPitch, yPitch, orientation);
     platform::CurrentBackend().FrameWritten();
-    ++FrameCounter;
+    ++Frame.counter;
 }
 
 void VGDeviceScreen::Close() {

@@ -7,11 +7,7 @@
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGWindows.h"
 
-uint32_t UseDeviceBacklight = 0;
-uint32_t AutoShutdown = kDesktopAutoShutdown;
-uint32_t SavedBatteryTimeout = 0;
-uint32_t SavedAcTimeout = 0;
-uint32_t LastIdleReset = 0;
+PowerState Power;
 
 namespace {
 // The system's backlight settings live under the current user (root 2).
@@ -41,16 +37,16 @@ uint32_t AutoShutdownLimit(uint32_t code) {
 
 void PowerStartUp() {
     SystemIdleTimerReset();
-    SavedBatteryTimeout = ReadTimeout(u"BatteryTimeout");
-    SavedAcTimeout = ReadTimeout(u"ACTimeout");
-    UseDeviceBacklight = ReadOption(kOptionDeviceBacklight, UseDeviceBacklight);
+    Power.savedBatteryTimeout = ReadTimeout(u"BatteryTimeout");
+    Power.savedAcTimeout = ReadTimeout(u"ACTimeout");
+    Power.useDeviceBacklight = ReadOption(kOptionDeviceBacklight, Power.useDeviceBacklight);
     // A desktop program is not a battery device left in a pocket: with nothing stored it
     // never ends by itself. A stored choice is kept.
-    AutoShutdown = ReadOption(kOptionAutoShutdown, kDesktopAutoShutdown);
+    Power.autoShutdown = ReadOption(kOptionAutoShutdown, kDesktopAutoShutdown);
     // A damaged code would end every run one frame after start, before the user could
     // reach the option to mend it: unknown codes count as the default.
-    if (AutoShutdown > 6) AutoShutdown = kDesktopAutoShutdown;
-    if (UseDeviceBacklight == 0) KeepBacklightOn();
+    if (Power.autoShutdown > 6) Power.autoShutdown = kDesktopAutoShutdown;
+    if (Power.useDeviceBacklight == 0) KeepBacklightOn();
     LastInputTime = GetMilliseconds();
 }
 
@@ -59,7 +55,7 @@ void PowerRestore() {
         platform::CurrentBackend().HoldBacklight(false);
         backlightHeld = false;
     }
-    SetBacklightTimeouts(SavedBatteryTimeout, SavedAcTimeout);
+    SetBacklightTimeouts(Power.savedBatteryTimeout, Power.savedAcTimeout);
 }
 
 void KeepBacklightOn() {
@@ -81,20 +77,20 @@ void KeepAlive() {
         LastInputTime = GetMilliseconds();
         return;
     }
-    if (AutoShutdown == 0) return;
+    if (Power.autoShutdown == 0) return;
     uint32_t now = GetMilliseconds();
-    if (int32_t(now - LastIdleReset) > 5000) {
-        LastIdleReset = now;
+    if (int32_t(now - Power.lastIdleReset) > 5000) {
+        Power.lastIdleReset = now;
         SystemIdleTimerReset();
     }
-    if (AutoShutdown == 6) return;
-    uint32_t limit = LastInputTime + AutoShutdownLimit(AutoShutdown);
+    if (Power.autoShutdown == 6) return;
+    uint32_t limit = LastInputTime + AutoShutdownLimit(Power.autoShutdown);
     if (int32_t(now - limit) > 0 && TheApp) TheApp->quitRequest = 1;
 }
 
 void SetUseDeviceBacklight(uint32_t value) {
-    if (value == UseDeviceBacklight) return;
-    UseDeviceBacklight = value;
+    if (value == Power.useDeviceBacklight) return;
+    Power.useDeviceBacklight = value;
     WriteOption(kOptionDeviceBacklight, value);
     if (value)
         PowerRestore();
@@ -103,7 +99,7 @@ void SetUseDeviceBacklight(uint32_t value) {
 }
 
 void SetAutoShutdown(uint32_t code) {
-    if (code == AutoShutdown) return;
-    AutoShutdown = code;
+    if (code == Power.autoShutdown) return;
+    Power.autoShutdown = code;
     WriteOption(kOptionAutoShutdown, code);
 }

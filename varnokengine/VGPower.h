@@ -4,13 +4,17 @@
 // system's backlight time-outs found at start are always put back at exit.
 #include <cstdint>
 
-extern uint32_t UseDeviceBacklight; // "UseDeviceBacklightSetting", default 0
 // Auto-shutdown code used when none is stored: 6, kept awake and never ended.
 constexpr uint32_t kDesktopAutoShutdown = 6;
-extern uint32_t AutoShutdown; // "AutoShutdownSetting", default 6 (codes below)
-extern uint32_t SavedBatteryTimeout;
-extern uint32_t SavedAcTimeout;
-extern uint32_t LastIdleReset;
+
+struct PowerState {
+    uint32_t useDeviceBacklight = 0;              // "UseDeviceBacklightSetting", default 0
+    uint32_t autoShutdown = kDesktopAutoShutdown; // "AutoShutdownSetting" (codes below)
+    uint32_t savedBatteryTimeout = 0;             // the system's time-outs found at start
+    uint32_t savedAcTimeout = 0;
+    uint32_t lastIdleReset = 0; // when the system's idle timer was last reset
+};
+extern PowerState Power;
 
 // Time without input after which the program ends, per auto-shutdown code; 0 = never.
 // Codes 0 (the device's own power management) and 6 (always awake) never end it.

@@ -9,7 +9,7 @@ void VGScreen::Enter() {
 
 void ActivateScreen(VGScreen* screen) {
     screen->enterTime = -1;
-    screen->enterFrame = FrameCounter;
+    screen->enterFrame = Frame.counter;
     screen->Enter();
     screen->enterTime = int32_t(GetMilliseconds());
 }

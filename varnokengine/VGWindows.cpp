@@ -277,7 +277,7 @@ void ResetShellState() {
     quitPosted = false;
     quitCode = 0;
     messageTimed = false;
-    LastIdleReset = 0;
+    Power.lastIdleReset = 0;
     ResetEngineClock();
     ClearErrors();
 }

@@ -34,7 +34,7 @@ KitInput FrameKitInput() {
     const VGApplication& app = *TheApp;
     KitInput in;
     in.frameDelta = FrameDelta;
-    in.now = FrameStart;
+    in.now = Frame.start;
     in.stylusPressed = app.IsPressed(KeyStylus);
     in.stylusTime = app.keys[KeyStylus].eventTime;
     in.stylusX = app.stylusX;

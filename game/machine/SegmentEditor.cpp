@@ -108,7 +108,7 @@ VGScreen* SegmentEditScreen::Update() {
     if (TheGameApp()->play) {
         MachineOutput out;
         out.sounds = sounds;
-        out.now = FrameStart;
+        out.now = Frame.start;
         SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp()->metronome != 0, out);
     }
     const GridLayout grid = Layout();

@@ -13,7 +13,7 @@ uint32_t SequencerTickFrame(Track& track, bool paused, bool loop, uint32_t mode,
     input.frameDelta = uint32_t(FrameDelta);
     MachineOutput out;
     out.kit = kit;
-    out.now = FrameStart;
+    out.now = Frame.start;
     bool playing = false;
     const uint32_t ended = SequencerTick(track, input, out, &playing);
     // A running track counts as input, so the automatic shutdown does not strike.

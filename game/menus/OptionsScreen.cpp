@@ -111,9 +111,9 @@ VGString OptionsScreen::PageValue() const {
     case PageLanguage:
         return LanguageName(languagePending);
     case PageBacklight:
-        return Entry(UseDeviceBacklight ? 37 : 36);
+        return Entry(Power.useDeviceBacklight ? 37 : 36);
     case PageAutoShutdown:
-        return ShutdownText(AutoShutdown);
+        return ShutdownText(Power.autoShutdown);
     case PageOrientation:
         return Entry(31 + (orientationPending % kOrientations));
     case PageGraphics:
@@ -206,10 +206,10 @@ VGScreen* OptionsScreen::OnAction(int32_t id) {
         RebuildItems();
         return nullptr;
     case ActionNextShutdown:
-        SetAutoShutdown((AutoShutdown + 1) % kShutdownCodes);
+        SetAutoShutdown((Power.autoShutdown + 1) % kShutdownCodes);
         break;
     case ActionToggleBacklight:
-        SetUseDeviceBacklight(UseDeviceBacklight ? 0 : 1);
+        SetUseDeviceBacklight(Power.useDeviceBacklight ? 0 : 1);
         break;
     case ActionNextLanguage:
         languagePending = NextLanguage(languagePending);

@@ -83,8 +83,8 @@ TEST(MenuScreensTest, DrumMachineEntriesWithoutSavedFilesExplainAndReturn) {
 class OptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseDeviceBacklight = 0;
-        AutoShutdown = 2;
+        Power.useDeviceBacklight = 0;
+        Power.autoShutdown = 2;
         GraphicsQuality = kDefaultGraphicsQuality;
         TheSoundManager.SetMasterVolume(3, true);
         options = static_cast<OptionsScreen*>(h.Show(new OptionsScreen(ScreenSettingsMenu)));
@@ -136,7 +136,7 @@ TEST_F(OptionsTest, ShutdownAndQualitySettingsCycle) {
         options->OnAction(ActionNextShutdown);
         shown.push_back(options->PageValue());
     }
-    EXPECT_EQ(AutoShutdown, 2u);
+    EXPECT_EQ(Power.autoShutdown, 2u);
     EXPECT_EQ(shown[0], u"5 minutes"); // code 3
     EXPECT_EQ(shown[3], GetText(41));  // code 6: never
     EXPECT_EQ(shown[4], GetText(36));  // code 0: the device decides

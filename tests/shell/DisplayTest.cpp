@@ -105,16 +105,16 @@ TEST_F(DisplayTest, StoredOrientationOutOfRangeBecomesPortraitAndIsWrittenBack) 
 
 TEST_F(DisplayTest, SkipNextPresentLeavesTheDisplayAloneForExactlyOneFrame) {
     shell.Start();
-    uint32_t frames = FrameCounter;
+    uint32_t frames = Frame.counter;
     TheDisplay.backBuffer->pixels[5] = 0xFFFF;
     TheDisplay.skipNextPresent = 1;
     TheDisplay.Present();
     EXPECT_EQ(Memory()[5], 0);
-    EXPECT_EQ(FrameCounter, frames);
+    EXPECT_EQ(Frame.counter, frames);
     EXPECT_EQ(shell.backend->FramesShown(), 0u);
     TheDisplay.Present();
     EXPECT_EQ(Memory()[5], 0xFFFF);
-    EXPECT_EQ(FrameCounter, frames + 1);
+    EXPECT_EQ(Frame.counter, frames + 1);
 }
 
 TEST_F(DisplayTest, OpenSetsLayoutScaleAndHalvingBySize) {

@@ -24,8 +24,8 @@ protected:
         uint32_t battery = 30, ac = 60;
         WriteValue(2, u"ControlPanel\\Backlight", u"BatteryTimeout", &battery, 4);
         WriteValue(2, u"ControlPanel\\Backlight", u"ACTimeout", &ac, 4);
-        UseDeviceBacklight = 0;
-        AutoShutdown = 2;
+        Power.useDeviceBacklight = 0;
+        Power.autoShutdown = 2;
     }
 };
 
@@ -94,7 +94,7 @@ TEST_F(PowerTest, InputDuringStartUpIsNotIdleTime) {
 
 TEST_F(PowerTest, NothingStoredMeansNeverEndAndAStoredCodeIsKept) {
     PowerStartUp(); // the in-memory value from before does not count as stored
-    EXPECT_EQ(AutoShutdown, 6u);
+    EXPECT_EQ(Power.autoShutdown, 6u);
     StartingUp = 0;
     ProbeGame& game = shell.Start();
     shell.Advance(3600000);
@@ -102,13 +102,13 @@ TEST_F(PowerTest, NothingStoredMeansNeverEndAndAStoredCodeIsKept) {
     EXPECT_EQ(game.quitRequest, 0u);
     WriteOption(u"AutoShutdownSetting", 2);
     PowerStartUp();
-    EXPECT_EQ(AutoShutdown, 2u);
+    EXPECT_EQ(Power.autoShutdown, 2u);
 }
 
 TEST_F(PowerTest, DamagedShutdownCodeCountsAsTheDefault) {
     WriteOption(u"AutoShutdownSetting", 9);
     PowerStartUp();
-    EXPECT_EQ(AutoShutdown, 6u);
+    EXPECT_EQ(Power.autoShutdown, 6u);
     EXPECT_EQ(AutoShutdownLimit(2), 120000u);
     EXPECT_EQ(AutoShutdownLimit(6), 0u);
 }
