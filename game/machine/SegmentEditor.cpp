@@ -9,6 +9,7 @@
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFormat.h"
+#include "varnokengine/VGGame.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
@@ -86,13 +87,17 @@ void SegmentEditScreen::CreateSoftButtons() {
 }
 
 GridLayout SegmentEditScreen::Layout() const {
+    GridRoom room;
+    room.titleBar = TheGame ? TheGame->TitleBarHeight() : 0;
+    room.bandAbove = ImageHeight(MachineBandAbove);
+    room.bandBelow = ImageHeight(MachineBandBelow);
+    room.buttonRow = ImageHeight(ButtonBack, false);
+    room.cornerWidth = ImageWidth(ButtonBack, false);
+    room.clearWidth = ImageWidth(ButtonClear, false);
+    room.clearHeight = ImageHeight(ButtonClear, false);
     return MakeGridLayout(TargetWidth(), TargetHeight(), ImageHeight(MachineCellFirst),
                           ImageWidth(MachineLabelEven), ImageWidth(MachineMarginEven),
-                          ImageHeight(kHandleRemove, false));
-}
-
-int32_t SegmentEditScreen::ClearButtonY() const {
-    return Layout().bottom + ImageHeight(MachineBandBelow);
+                          ImageHeight(kHandleRemove, false), room);
 }
 
 Segment* SegmentEditScreen::GiveAway() {
@@ -150,7 +155,7 @@ VGScreen* SegmentEditScreen::HandleStylus() {
     } else if (HitBottomLeft(ButtonName)) {
         PlayClick();
         return CreateSegmentNameEditor(GiveAway());
-    } else if (HitClearButton(ClearButtonY())) {
+    } else if (const GridLayout grid = Layout(); HitClearButton(grid.clearX, grid.clearY)) {
         PlayClick();
         return CreateClearDialog(GiveAway());
     } else if (otherSegmentsSaved && HitCopyButton()) {
@@ -213,7 +218,7 @@ void SegmentEditScreen::DrawFixedParts(const GridLayout& grid) {
     DrawBottomLeft(ButtonName);
     DrawCornerButton(ButtonBack);
     DrawRightOfBar(ButtonUpDown);
-    DrawClearButton(grid.bottom + ImageHeight(MachineBandBelow));
+    DrawClearButton(grid.clearX, grid.clearY);
     if (otherSegmentsSaved) DrawCopyButton();
 }
 

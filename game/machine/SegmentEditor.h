@@ -23,10 +23,8 @@ public:
     bool WantsFadeIn() override { return false; }
     void CreateSoftButtons() override;
 
-    // The grid's place on the current screen.
+    // The grid's place on the current screen, and the clear button's.
     GridLayout Layout() const;
-    // Where the clear button's top edge lies: just below the band under the grid.
-    int32_t ClearButtonY() const;
 
     Segment* segment = nullptr;
     bool ownsSegment = true;

@@ -4,13 +4,13 @@
 
 namespace {
 constexpr int32_t kRows = 9;
-constexpr uint32_t kStepsInView = 8;
 constexpr uint32_t kMostSteps = 64;
 constexpr int32_t kCursorOriginCells = 5;
 } // namespace
 
 GridLayout MakeGridLayout(int32_t screenWidth, int32_t screenHeight, int32_t cell,
-                          int32_t leftMargin, int32_t rightMargin, int32_t handleHeight) {
+                          int32_t leftMargin, int32_t rightMargin, int32_t handleHeight,
+                          const GridRoom& room) {
     GridLayout l;
     l.screenWidth = screenWidth;
     l.cell = cell;
@@ -18,13 +18,30 @@ GridLayout MakeGridLayout(int32_t screenWidth, int32_t screenHeight, int32_t cel
     l.rightMargin = rightMargin;
     l.handleHeight = handleHeight;
     l.top = screenHeight / 2 - (cell * kRows) / 2;
+    const int32_t above = std::max(room.bandAbove, handleHeight);
+    if (l.top - above < room.titleBar) {
+        const int32_t lowest = screenHeight - room.buttonRow - room.bandBelow - kRows * cell;
+        l.top = std::max(l.top, std::min(room.titleBar + above, lowest));
+    }
     l.bottom = l.top + kRows * cell;
+    l.clearX = screenWidth - room.clearWidth;
+    l.clearY = l.bottom + room.bandBelow;
+    if (l.clearY + room.clearHeight > screenHeight - room.buttonRow) {
+        l.clearX = screenWidth - room.cornerWidth - room.clearWidth;
+        l.clearY = screenHeight - room.buttonRow / 2 - room.clearHeight / 2;
+    }
     return l;
 }
 
+uint32_t StepsInView(const GridLayout& layout) {
+    if (layout.cell <= 0) return 0;
+    return uint32_t(std::max(layout.screenWidth - layout.leftMargin - layout.rightMargin, 0) /
+                    layout.cell);
+}
+
 float GridScrollLimit(const GridLayout& layout, uint32_t steps) {
-    uint32_t hidden = steps > kStepsInView ? steps - kStepsInView : 0;
-    return -float(layout.cell * int32_t(hidden));
+    const int32_t room = std::max(layout.screenWidth - layout.leftMargin - layout.rightMargin, 0);
+    return -float(std::max(int32_t(steps) * layout.cell - room, 0));
 }
 
 float ClampGridScroll(float scroll, float limit) {

@@ -11,13 +11,34 @@ struct GridLayout {
     int32_t handleHeight = 0; // height of the step handles: the band above the grid
     int32_t top = 0;
     int32_t bottom = 0;
+    // Top-left corner of the clear button.
+    int32_t clearX = 0;
+    int32_t clearY = 0;
 };
 
-// Nine rows centred vertically on the screen.
-GridLayout MakeGridLayout(int32_t screenWidth, int32_t screenHeight, int32_t cell,
-                          int32_t leftMargin, int32_t rightMargin, int32_t handleHeight);
+// What else the screen holds around the grid, so the grid and its bands keep clear of the
+// title bar and the bottom row of buttons.
+struct GridRoom {
+    int32_t titleBar = 0;    // height of the title bar at the top
+    int32_t bandAbove = 0;   // height of the band above the grid (handles, beat numbers)
+    int32_t bandBelow = 0;   // height of the band below the grid
+    int32_t buttonRow = 0;   // height of the row of buttons along the bottom edge
+    int32_t cornerWidth = 0; // width of the back button in the bottom-right corner
+    int32_t clearWidth = 0;  // size of the clear button
+    int32_t clearHeight = 0;
+};
 
-// Eight steps are in view at a time; the grid scrolls left as far as the rest needs.
+// Nine rows centred vertically on the screen, moved down where the band above would reach
+// into the title bar (a landscape screen), as far as the bottom row of buttons allows. The
+// clear button sits at the right edge below the grid's lower band, or, where that would run
+// into the bottom row, in that row left of the back button.
+GridLayout MakeGridLayout(int32_t screenWidth, int32_t screenHeight, int32_t cell,
+                          int32_t leftMargin, int32_t rightMargin, int32_t handleHeight,
+                          const GridRoom& room = GridRoom{});
+
+// Whole steps that fit between the label and the right margin.
+uint32_t StepsInView(const GridLayout& layout);
+// The grid scrolls left until its last step ends at the right margin, and no further.
 float GridScrollLimit(const GridLayout& layout, uint32_t steps);
 float ClampGridScroll(float scroll, float limit);
 // Left edge of a step's column.
