@@ -177,8 +177,17 @@ void SegmentEditScreen::HandleGridTap(const GridLayout& grid) {
         if (tap.column < 0 || uint32_t(tap.column) >= segment->steps) return;
         ToggleCell(tap.row, uint32_t(tap.column));
     } else if (tap.kind == TapHandleBand) {
-        uint32_t steps = StepsAfterHandleTap(segment->steps, tap.column);
-        if (steps != segment->steps) SetSteps(steps);
+        const uint32_t before = segment->steps;
+        const uint32_t steps = StepsAfterHandleTap(before, tap.column, handleRun, scroll, Now);
+        const float scrollBefore = scroll;
+        if (steps != before) {
+            SetSteps(steps);
+            // The grid moves by the column the handles moved, so the handle tapped stays
+            // under the finger, as far as the grid can scroll.
+            scroll -= float((int32_t(steps) - int32_t(before)) * grid.cell);
+            scroll = ClampGridScroll(scroll, GridScrollLimit(grid, steps));
+        }
+        NoteHandleTap(handleRun, tap.column, before, steps, scroll != scrollBefore, scroll, Now);
     }
 }
 

@@ -34,6 +34,7 @@ public:
     CursorSaveUnder cursor;
     int16_t cursorX = 0;
     float scroll = 0.0f;
+    HandleRun handleRun;
     // Where the loop's strokes and clicks go; null for the kit's usual sounds.
     KitSounds* sounds = nullptr;
     // The keyboard's cell cursor, shown once a key has moved or used it.

@@ -87,3 +87,20 @@ uint32_t StepsAfterHandleTap(uint32_t steps, int32_t column) {
     if (steps < kMostSteps && column == int32_t(steps)) return steps + 1;
     return steps;
 }
+
+uint32_t StepsAfterHandleTap(uint32_t steps, int32_t column, const HandleRun& run, float scroll,
+                             uint32_t now) {
+    const bool inRun = run.direction != 0 && column == run.column && scroll == run.scroll &&
+                       now - run.time <= kHandleRunMs;
+    if (!inRun) return StepsAfterHandleTap(steps, column);
+    if (run.direction > 0) return std::min(steps + 1, kMostSteps);
+    return steps > 1 ? steps - 1 : steps;
+}
+
+void NoteHandleTap(HandleRun& run, int32_t column, uint32_t before, uint32_t after, bool followed,
+                   float scroll, uint32_t now) {
+    run.column = column;
+    run.direction = followed || after == before ? 0 : (after > before ? 1 : -1);
+    run.scroll = scroll;
+    run.time = now;
+}

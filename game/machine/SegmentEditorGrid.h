@@ -60,3 +60,23 @@ GridTap HitGrid(const GridLayout& layout, int32_t x, int32_t y, float scroll);
 // What a tap on column in the handle band does to steps: the last column drops a step (down
 // to 1), the column right of it adds one (up to 64). The new steps, or steps unchanged.
 uint32_t StepsAfterHandleTap(uint32_t steps, int32_t column);
+
+// A quick series of taps on one spot of the handle band. Each tap moves the handles by a
+// column; where the grid cannot move with them (all its steps fit in view) the next tap on
+// the same spot would land on the other handle and undo the last one. Within such a series
+// the taps keep doing what the first did.
+struct HandleRun {
+    int32_t column = -1;
+    int32_t direction = 0; // +1 adding, -1 dropping, 0 no series
+    float scroll = 0.0f;
+    uint32_t time = 0;
+};
+constexpr uint32_t kHandleRunMs = 500;
+// The new steps after a handle tap at column (the grid scrolled by scroll) at time now,
+// given the series so far. The caller updates the run with NoteHandleTap.
+uint32_t StepsAfterHandleTap(uint32_t steps, int32_t column, const HandleRun& run, float scroll,
+                             uint32_t now);
+// Records a tap that changed steps from before to after; followed tells whether the grid
+// scrolled with the handles (then the finger is on the same handle and no series is needed).
+void NoteHandleTap(HandleRun& run, int32_t column, uint32_t before, uint32_t after, bool followed,
+                   float scroll, uint32_t now);

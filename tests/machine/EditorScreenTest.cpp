@@ -233,6 +233,62 @@ TEST_P(EditorScreenTest, HandlesTempoArrowsAndScrollingKeepTheirLimits) {
     EXPECT_EQ(s.steps, 64u);
 }
 
+// Tapped again and again on one spot, a step handle keeps adding (or dropping) steps: where
+// the grid can scroll it moves with the handle, where every step fits a quick series of taps
+// keeps its direction. Slower taps act on whichever handle is drawn under the finger.
+TEST_P(EditorScreenTest, RepeatedTapsOnAStepHandleKeepTheirDirection) {
+    Open(CreateSegmentEditor(12));
+    auto* editor = Current<SegmentEditScreen>();
+    ASSERT_NE(editor, nullptr);
+    Segment& s = *editor->segment;
+    const GridLayout g = editor->Layout();
+    const int32_t inView = int32_t(StepsInView(g));
+    s.steps = 4;
+    editor->scroll = 0;
+    Run(20);
+    const int32_t addX = StepX(g, 4, 0) + g.cell / 2, y = g.top - 2;
+    for (int i = 0; i < 3; ++i) {
+        Tap(addX, y);
+        Run(200);
+    }
+    EXPECT_EQ(s.steps, 7u);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    // Once a series is over, a tap acts on the handle drawn under the finger.
+    const int32_t x7 = StepX(g, 7, 0) + g.cell / 2;
+    Run(600);
+    Tap(x7, y);
+    EXPECT_EQ(s.steps, 8u);
+    Run(600);
+    Tap(x7, y); // the drop handle now lies over column 7
+    EXPECT_EQ(s.steps, 7u);
+    // A quick series on the drop handle keeps dropping.
+    Run(600);
+    const int32_t x6 = StepX(g, 6, 0) + g.cell / 2;
+    for (int i = 0; i < 3; ++i) {
+        Tap(x6, y);
+        Run(200);
+    }
+    EXPECT_EQ(s.steps, 4u);
+
+    // Past the steps that fit, the grid scrolls with the add handle, which stays put.
+    s.steps = uint32_t(inView);
+    Run(20);
+    const int32_t endX = StepX(g, uint32_t(inView), 0) + g.cell / 2;
+    for (int i = 0; i < 4; ++i) {
+        Tap(endX, y);
+        Run(700);
+    }
+    EXPECT_EQ(s.steps, uint32_t(inView) + 4);
+    EXPECT_EQ(editor->scroll, GridScrollLimit(g, s.steps));
+    EXPECT_EQ(StepX(g, s.steps, editor->scroll) + g.cell / 2, endX);
+    // And the drop handle, one column left of it, drops steps with the grid following.
+    for (int i = 0; i < 3; ++i) {
+        Tap(endX - g.cell, y);
+        Run(700);
+    }
+    EXPECT_EQ(s.steps, uint32_t(inView) + 1);
+}
+
 TEST_P(EditorScreenTest, LoopPlaysWhatIsStruckWhileEditing) {
     TheGameApp->play = 0;
     TheGameApp->metronome = 1;
