@@ -15,6 +15,7 @@
 #include "varnokengine/VGScreenMenu.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace {
@@ -27,6 +28,10 @@ constexpr uint32_t kTempoRepeatStep = 10;
 constexpr float kScrollSpeed = 0.2f;
 // An unchanged picture is still shown for this long after entry, then no longer presented.
 constexpr int32_t kPresentUnchangedMs = 1000;
+// A press on a margin released within this time is a tap: it pages.
+constexpr uint32_t kMarginTapMs = 250;
+// After the player scrolled or edited, the grid follows the loop again after this long.
+constexpr uint32_t kFollowPauseMs = 4000;
 
 bool StylusHeld() {
     return (TheApp->keys[KeyStylus].flags & KeyHeld) != 0;
@@ -120,11 +125,14 @@ VGScreen* SegmentEditScreen::Update() {
     const GridLayout grid = Layout();
     const float scrollBefore = scroll;
     HeldScroll(grid);
+    MarginTap(grid);
     HandleKeys(grid);
     if (TheApp->IsPressedOrRepeated(KeyStylus)) {
         if (VGScreen* next = HandleStylus()) return next;
     }
     scroll = ClampGridScroll(scroll, GridScrollLimit(grid, segment->steps));
+    if (scroll != scrollBefore) NotePlayerActive();
+    FollowPlayhead(grid);
     if (scroll != scrollBefore) redraw = kRedrawAll;
     if (TheGameApp->play) redraw |= kRedrawCursor;
     return nullptr;
@@ -139,6 +147,55 @@ void SegmentEditScreen::HeldScroll(const GridLayout& grid) {
         scroll += distance;
     else if (x > grid.screenWidth - grid.rightMargin)
         scroll -= distance;
+}
+
+void SegmentEditScreen::MarginTap(const GridLayout& grid) {
+    const VGApplication& app = *TheApp;
+    if (app.IsPressed(KeyStylus)) {
+        const int32_t x = app.stylusX, y = app.stylusY;
+        marginPressSide = 0;
+        if (y >= grid.top && y <= grid.bottom) {
+            if (x < grid.leftMargin) marginPressSide = -1;
+            if (x > grid.screenWidth - grid.rightMargin) marginPressSide = 1;
+        }
+        marginPressScroll = scroll;
+        marginPressAt = Now;
+    } else if (app.IsReleased(KeyStylus) && marginPressSide != 0) {
+        // The little the grid slid while the stylus was down gives way to the page.
+        if (Now - marginPressAt <= kMarginTapMs) {
+            scroll = marginPressScroll;
+            Page(grid, marginPressSide);
+        }
+        marginPressSide = 0;
+    }
+}
+
+void SegmentEditScreen::Page(const GridLayout& grid, int32_t direction) {
+    const float before = scroll;
+    scroll = PagedScroll(grid, segment->steps, scroll, direction);
+    if (cursorShown) {
+        const int32_t moved = int32_t(std::lround((before - scroll) / float(grid.cell)));
+        const int32_t step =
+            std::clamp(int32_t(cursorStep) + moved, 0, int32_t(segment->steps) - 1);
+        cursorStep = uint32_t(step);
+        redraw |= kRedrawContent;
+    }
+    NotePlayerActive();
+}
+
+void SegmentEditScreen::NotePlayerActive() {
+    playerActive = true;
+    playerActiveAt = Now;
+}
+
+void SegmentEditScreen::FollowPlayhead(const GridLayout& grid) {
+    if (!TheGameApp->play || loop.lastStep < 0) return;
+    if (playerActive && Now - playerActiveAt < kFollowPauseMs) return;
+    playerActive = false;
+    const uint32_t step = uint32_t(loop.lastStep);
+    if (step >= segment->steps || StepInView(grid, step, scroll)) return;
+    scroll = PageScrollFor(grid, segment->steps, step);
+    redraw = kRedrawAll;
 }
 
 VGScreen* SegmentEditScreen::HandleStylus() {
@@ -176,6 +233,7 @@ void SegmentEditScreen::HandleGridTap(const GridLayout& grid) {
     if (tap.kind == TapCell) {
         if (tap.column < 0 || uint32_t(tap.column) >= segment->steps) return;
         ToggleCell(tap.row, uint32_t(tap.column));
+        NotePlayerActive();
     } else if (tap.kind == TapHandleBand) {
         const uint32_t before = segment->steps;
         const uint32_t steps = StepsAfterHandleTap(before, tap.column, handleRun, scroll, Now);

@@ -1,6 +1,7 @@
 #include "game/machine/SegmentEditorGrid.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int32_t kRows = 9;
@@ -48,6 +49,26 @@ float ClampGridScroll(float scroll, float limit) {
     if (scroll > 0.0f) return 0.0f;
     if (scroll < limit) return limit;
     return scroll;
+}
+
+float PageScrollFor(const GridLayout& layout, uint32_t steps, uint32_t step) {
+    const uint32_t page = std::max(StepsInView(layout), 1u);
+    const float scroll = -float(int32_t(step / page * page) * layout.cell);
+    return ClampGridScroll(scroll, GridScrollLimit(layout, steps));
+}
+
+float PagedScroll(const GridLayout& layout, uint32_t steps, float scroll, int32_t direction) {
+    if (layout.cell <= 0) return scroll;
+    const int32_t page = int32_t(std::max(StepsInView(layout), 1u)) * layout.cell;
+    const float moved = scroll + float(direction > 0 ? -page : page);
+    // Onto a whole cell, so a page starts with a whole column.
+    const float cells = std::round(moved / float(layout.cell));
+    return ClampGridScroll(cells * float(layout.cell), GridScrollLimit(layout, steps));
+}
+
+bool StepInView(const GridLayout& layout, uint32_t step, float scroll) {
+    const int32_t x = StepX(layout, step, scroll);
+    return x >= layout.leftMargin && x + layout.cell <= layout.screenWidth - layout.rightMargin;
 }
 
 int32_t StepX(const GridLayout& layout, uint32_t step, float scroll) {

@@ -41,6 +41,13 @@ uint32_t StepsInView(const GridLayout& layout);
 // The grid scrolls left until its last step ends at the right margin, and no further.
 float GridScrollLimit(const GridLayout& layout, uint32_t steps);
 float ClampGridScroll(float scroll, float limit);
+// Paging: the steps in view make a page. The scroll that shows the page holding step (the
+// last page ends at the right margin), and the scroll one page on (direction > 0) or back
+// from scroll, on whole cells.
+float PageScrollFor(const GridLayout& layout, uint32_t steps, uint32_t step);
+float PagedScroll(const GridLayout& layout, uint32_t steps, float scroll, int32_t direction);
+// True when the whole of step's column lies between the labels and the right margin.
+bool StepInView(const GridLayout& layout, uint32_t step, float scroll);
 // Left edge of a step's column.
 int32_t StepX(const GridLayout& layout, uint32_t step, float scroll);
 // The play cursor after clock ms of a pass at tempo: it glides one cell per step, from

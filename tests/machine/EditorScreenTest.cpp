@@ -10,6 +10,7 @@
 #include "game/machine/SelectionScreens.h"
 #include "game/machine/TrackEditor.h"
 #include "game/machine/TrackPlayScreen.h"
+#include "platform/video/DesktopKeys.h"
 #include "tests/drumkit/KitTestData.h"
 #include "tests/support/BakedData.h"
 #include "tests/support/HeadlessApp.h"
@@ -37,6 +38,7 @@ namespace {
 
 constexpr uint32_t kBackKey = 0xC4;
 constexpr uint32_t kActionKey = 0x86;
+constexpr uint32_t kRightKey = 0x27;
 
 struct Size {
     int32_t w, h;
@@ -287,6 +289,75 @@ TEST_P(EditorScreenTest, RepeatedTapsOnAStepHandleKeepTheirDirection) {
         Run(700);
     }
     EXPECT_EQ(s.steps, uint32_t(inView) + 1);
+}
+
+// While the loop plays the grid pages along with it, so every step is heard in view; the
+// player's own scrolling wins for a while. A quick tap on a margin, or comma and period,
+// pages the view (the cell cursor with it).
+TEST_P(EditorScreenTest, GridFollowsTheLoopAndPagesByTapOrKey) {
+    TheGameApp->play = 0;
+    TheGameApp->metronome = 0;
+    Open(CreateSegmentEditor(13));
+    auto* editor = Current<SegmentEditScreen>();
+    ASSERT_NE(editor, nullptr);
+    Segment& s = *editor->segment;
+    const GridLayout g = editor->Layout();
+    const uint32_t page = StepsInView(g);
+    const float limit = GridScrollLimit(g, 16);
+    s.steps = 16;
+    s.tempo = 120; // a step lasts 125 ms, a pass 2 s
+    TapPlay();
+    ASSERT_EQ(TheGameApp->play, 1u);
+    Run(125 * page + 60); // the first step of the second page plays
+    EXPECT_EQ(editor->scroll, limit);
+    EXPECT_TRUE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    Run(2000 - 125 * page); // the pass starts again from step 0
+    EXPECT_EQ(editor->scroll, 0.0f);
+
+    // Held on the left margin at the start of a pass, the grid stays where the player put it
+    // while the loop runs past the view, and follows again some seconds later.
+    Run(1500);
+    Down(g.leftMargin / 2, g.top + 2);
+    Run(1000);
+    Up(g.leftMargin / 2, g.top + 2);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    for (int ms = 0; ms < 2000 && StepInView(g, uint32_t(editor->loop.lastStep), 0.0f); ms += 20)
+        Run(20);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    EXPECT_FALSE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    Run(4000);
+    EXPECT_TRUE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    TapPlay();
+    ASSERT_EQ(TheGameApp->play, 0u);
+
+    // Paging through 64 steps: each quick tap on the right margin shows the next page on
+    // whole columns, up to the last; the left margin pages back.
+    s.steps = 64;
+    editor->scroll = 0;
+    Run(20);
+    const float last = GridScrollLimit(g, 64);
+    Tap(W() - g.rightMargin / 2, g.top + 2);
+    Run(20);
+    EXPECT_EQ(editor->scroll, -float(page) * float(g.cell));
+    for (int i = 0; i < 10; ++i) {
+        Tap(W() - g.rightMargin / 2, g.top + 2);
+        Run(20);
+    }
+    EXPECT_EQ(editor->scroll, last);
+    Tap(g.leftMargin / 2, g.top + 2);
+    Run(20);
+    EXPECT_EQ(editor->scroll, std::min(last + float(page * g.cell), 0.0f));
+
+    // The keys page from wherever the view is; the cell cursor moves with the page.
+    editor->scroll = 0;
+    Key(kRightKey); // the cursor appears on step 1
+    ASSERT_EQ(editor->cursorStep, 1u);
+    Key(uint32_t(platform::deskkey::Period) << 16);
+    EXPECT_EQ(editor->scroll, -float(page) * float(g.cell));
+    EXPECT_EQ(editor->cursorStep, 1u + page);
+    Key(uint32_t(platform::deskkey::Comma) << 16);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    EXPECT_EQ(editor->cursorStep, 1u);
 }
 
 TEST_P(EditorScreenTest, LoopPlaysWhatIsStruckWhileEditing) {
