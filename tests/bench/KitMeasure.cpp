@@ -131,6 +131,8 @@ void Idle() {
         if (!TheGameApp || !dynamic_cast<MainMenuScreen*>(TheGameApp->currentScreen))
             idleShare = -1;
     } else if (!TheGameApp || TheGameApp->kit.clock < idleSeconds * 900) {
+        if (TheGameApp)
+            std::fprintf(stderr, "the kit's clock stood at %d ms\n", TheGameApp->kit.clock);
         idleShare = -1;
     }
     PushQuit();

@@ -311,6 +311,7 @@ TEST_P(EditorScreenTest, GridFollowsTheLoopAndPagesByTapOrKey) {
     Run(125 * page + 60); // the first step of the second page plays
     EXPECT_EQ(editor->scroll, limit);
     EXPECT_TRUE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    Shot("segment-following");
     Run(2000 - 125 * page); // the pass starts again from step 0
     EXPECT_EQ(editor->scroll, 0.0f);
 
@@ -355,6 +356,8 @@ TEST_P(EditorScreenTest, GridFollowsTheLoopAndPagesByTapOrKey) {
     Key(uint32_t(platform::deskkey::Period) << 16);
     EXPECT_EQ(editor->scroll, -float(page) * float(g.cell));
     EXPECT_EQ(editor->cursorStep, 1u + page);
+    Run(50);
+    Shot("segment-paged");
     Key(uint32_t(platform::deskkey::Comma) << 16);
     EXPECT_EQ(editor->scroll, 0.0f);
     EXPECT_EQ(editor->cursorStep, 1u);
