@@ -50,6 +50,7 @@ void SegmentEditScreen::TogglePlay() {
     TheGameApp->play = TheGameApp->play ? 0 : 1;
     WriteOption(u"Play", TheGameApp->play);
     RestartLoop(loop);
+    playerActive = false; // a loop switched on is followed at once
     redraw |= kRedrawPlay;
 }
 
