@@ -79,7 +79,7 @@ void SegmentEditScreen::Leave() {
     MenuScreen::Leave();
     // A failed save is silent: the edits are lost.
     if (segment) Save(*segment);
-    TheGameApp->machineImages.Clear();
+    TheGameApp()->machineImages.Clear();
     cursor.pixels.FreePixels();
     cursor.shown = false;
     if (ownsSegment) delete segment;
@@ -93,7 +93,7 @@ void SegmentEditScreen::CreateSoftButtons() {
 
 GridLayout SegmentEditScreen::Layout() const {
     GridRoom room;
-    room.titleBar = TheGame ? TheGame->TitleBarHeight() : 0;
+    room.titleBar = TheGame() ? TheGame()->TitleBarHeight() : 0;
     room.bandAbove = ImageHeight(MachineBandAbove);
     room.bandBelow = ImageHeight(MachineBandBelow);
     room.buttonRow = ImageHeight(ButtonBack, false);
@@ -116,11 +116,11 @@ VGScreen* SegmentEditScreen::Update() {
         PlayClick();
         return CreateScreen(ScreenDrumMachineMenu);
     }
-    if (TheGameApp->play) {
+    if (TheGameApp()->play) {
         MachineOutput out;
         out.sounds = sounds;
         out.now = FrameStart;
-        SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp->metronome != 0, out);
+        SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp()->metronome != 0, out);
     }
     const GridLayout grid = Layout();
     const float scrollBefore = scroll;
@@ -134,7 +134,7 @@ VGScreen* SegmentEditScreen::Update() {
     if (scroll != scrollBefore) NotePlayerActive();
     FollowPlayhead(grid);
     if (scroll != scrollBefore) redraw = kRedrawAll;
-    if (TheGameApp->play) redraw |= kRedrawCursor;
+    if (TheGameApp()->play) redraw |= kRedrawCursor;
     return nullptr;
 }
 
@@ -189,7 +189,7 @@ void SegmentEditScreen::NotePlayerActive() {
 }
 
 void SegmentEditScreen::FollowPlayhead(const GridLayout& grid) {
-    if (!TheGameApp->play || loop.lastStep < 0) return;
+    if (!TheGameApp()->play || loop.lastStep < 0) return;
     if (playerActive && Now - playerActiveAt < kFollowPauseMs) return;
     playerActive = false;
     const uint32_t step = uint32_t(loop.lastStep);
@@ -266,10 +266,10 @@ void SegmentEditScreen::Draw() {
     RestoreUnderCursor(cursor);
     if (redraw == kRedrawAll) DrawFixedParts(grid);
     if (redraw & kRedrawMetronome) DrawMetronomeButton();
-    if (redraw & kRedrawPlay) DrawRightOfUpDown(TheGameApp->play ? ButtonStop : ButtonPlay);
+    if (redraw & kRedrawPlay) DrawRightOfUpDown(TheGameApp()->play ? ButtonStop : ButtonPlay);
     if (redraw & kRedrawNumber) DrawCharWindow(Formatted(u"%5d", segment->tempo), 0);
     if (redraw & kRedrawContent) DrawGrid(grid);
-    if ((redraw & kRedrawCursor) && TheGameApp->play) {
+    if ((redraw & kRedrawCursor) && TheGameApp()->play) {
         cursorX = int16_t(newCursorX);
         // A cursor over a column scrolled out of view would lie on the labels or the margin.
         const VGBitmap* image = MachineImage(MachineSegmentCursor);

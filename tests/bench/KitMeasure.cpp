@@ -128,11 +128,11 @@ void Idle() {
     // Proof that the time was spent on the screen measured: only the kit screen's update moves
     // the kit's clock, and the main menu is still the current screen.
     if (menuMode) {
-        if (!TheGameApp || !dynamic_cast<MainMenuScreen*>(TheGameApp->currentScreen))
+        if (!TheGameApp() || !dynamic_cast<MainMenuScreen*>(TheGameApp()->currentScreen))
             idleShare = -1;
-    } else if (!TheGameApp || TheGameApp->kit.clock < idleSeconds * 900) {
-        if (TheGameApp)
-            std::fprintf(stderr, "the kit's clock stood at %d ms\n", TheGameApp->kit.clock);
+    } else if (!TheGameApp() || TheGameApp()->kit.clock < idleSeconds * 900) {
+        if (TheGameApp())
+            std::fprintf(stderr, "the kit's clock stood at %d ms\n", TheGameApp()->kit.clock);
         idleShare = -1;
     }
     PushQuit();
