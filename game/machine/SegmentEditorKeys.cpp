@@ -7,6 +7,7 @@
 #include "platform/video/DesktopKeys.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
 
@@ -48,7 +49,7 @@ void SegmentEditScreen::ChangeTempo(bool up, uint32_t step) {
 void SegmentEditScreen::TogglePlay() {
     PlayClick();
     TheGameApp()->play = TheGameApp()->play ? 0 : 1;
-    WriteOption(u"Play", TheGameApp()->play);
+    WriteOption(kOptionPlay, TheGameApp()->play);
     RestartLoop(loop);
     playerActive = false; // a loop switched on is followed at once
     redraw |= kRedrawPlay;
@@ -57,7 +58,7 @@ void SegmentEditScreen::TogglePlay() {
 void SegmentEditScreen::ToggleMetronome() {
     PlayClick();
     TheGameApp()->metronome = TheGameApp()->metronome ? 0 : 1;
-    WriteOption(u"Metronome", TheGameApp()->metronome);
+    WriteOption(kOptionMetronome, TheGameApp()->metronome);
     redraw |= kRedrawMetronome;
 }
 
