@@ -135,9 +135,9 @@ void DrawTopLeft(uint32_t image) {
     if (bitmap) VGBitmap::Draw(bitmap, 0, 0);
 }
 
-void DrawClearButton(int32_t y) {
+void DrawClearButton(int32_t x, int32_t y) {
     const VGBitmap* bitmap = Image(ButtonClear);
-    if (bitmap) VGBitmap::Draw(bitmap, W() - bitmap->fullWidth, y);
+    if (bitmap) VGBitmap::Draw(bitmap, x, y);
 }
 
 bool HitCornerButton(uint32_t image) {
@@ -192,7 +192,7 @@ bool HitTopLeft() {
     return Inside(s.hw, s.hh, s.w, s.h);
 }
 
-bool HitClearButton(int32_t y) {
+bool HitClearButton(int32_t x, int32_t y) {
     Size s = SizeOf(ButtonClear);
-    return Inside(W() - s.hw, y + s.hh, s.w, s.h);
+    return Inside(x + s.hw, y + s.hh, s.w, s.h);
 }

@@ -10,11 +10,13 @@
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFormat.h"
+#include "varnokengine/VGGame.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace {
@@ -25,6 +27,10 @@ constexpr uint32_t kTempoRepeatStep = 10;
 constexpr float kScrollSpeed = 0.2f;
 // An unchanged picture is still shown for this long after entry, then no longer presented.
 constexpr int32_t kPresentUnchangedMs = 1000;
+// A press on a margin released within this time is a tap: it pages.
+constexpr uint32_t kMarginTapMs = 250;
+// After the player scrolled or edited, the grid follows the loop again after this long.
+constexpr uint32_t kFollowPauseMs = 4000;
 
 bool StylusHeld() {
     return (TheApp->keys[KeyStylus].flags & KeyHeld) != 0;
@@ -85,13 +91,17 @@ void SegmentEditScreen::CreateSoftButtons() {
 }
 
 GridLayout SegmentEditScreen::Layout() const {
+    GridRoom room;
+    room.titleBar = TheGame() ? TheGame()->TitleBarHeight() : 0;
+    room.bandAbove = ImageHeight(MachineBandAbove);
+    room.bandBelow = ImageHeight(MachineBandBelow);
+    room.buttonRow = ImageHeight(ButtonBack, false);
+    room.cornerWidth = ImageWidth(ButtonBack, false);
+    room.clearWidth = ImageWidth(ButtonClear, false);
+    room.clearHeight = ImageHeight(ButtonClear, false);
     return MakeGridLayout(TargetWidth(), TargetHeight(), ImageHeight(MachineCellFirst),
                           ImageWidth(MachineLabelEven), ImageWidth(MachineMarginEven),
-                          ImageHeight(ButtonHandleRemove, false));
-}
-
-int32_t SegmentEditScreen::ClearButtonY() const {
-    return Layout().bottom + ImageHeight(MachineBandBelow);
+                          ImageHeight(ButtonHandleRemove, false), room);
 }
 
 Segment* SegmentEditScreen::GiveAway() {
@@ -114,11 +124,14 @@ VGScreen* SegmentEditScreen::Update() {
     const GridLayout grid = Layout();
     const float scrollBefore = scroll;
     HeldScroll(grid);
+    MarginTap(grid);
     HandleKeys(grid);
     if (TheApp->IsPressedOrRepeated(KeyStylus)) {
         if (VGScreen* next = HandleStylus()) return next;
     }
     scroll = ClampGridScroll(scroll, GridScrollLimit(grid, segment->steps));
+    if (scroll != scrollBefore) NotePlayerActive();
+    FollowPlayhead(grid);
     if (scroll != scrollBefore) redraw = kRedrawAll;
     if (TheGameApp()->play) redraw |= kRedrawCursor;
     return nullptr;
@@ -135,6 +148,55 @@ void SegmentEditScreen::HeldScroll(const GridLayout& grid) {
         scroll -= distance;
 }
 
+void SegmentEditScreen::MarginTap(const GridLayout& grid) {
+    const VGApplication& app = *TheApp;
+    if (app.IsPressed(KeyStylus)) {
+        const int32_t x = app.stylusX, y = app.stylusY;
+        marginPressSide = 0;
+        if (y >= grid.top && y <= grid.bottom) {
+            if (x < grid.leftMargin) marginPressSide = -1;
+            if (x > grid.screenWidth - grid.rightMargin) marginPressSide = 1;
+        }
+        marginPressScroll = scroll;
+        marginPressAt = Now;
+    } else if (app.IsReleased(KeyStylus) && marginPressSide != 0) {
+        // The little the grid slid while the stylus was down gives way to the page.
+        if (Now - marginPressAt <= kMarginTapMs) {
+            scroll = marginPressScroll;
+            Page(grid, marginPressSide);
+        }
+        marginPressSide = 0;
+    }
+}
+
+void SegmentEditScreen::Page(const GridLayout& grid, int32_t direction) {
+    const float before = scroll;
+    scroll = PagedScroll(grid, segment->steps, scroll, direction);
+    if (cursorShown) {
+        const int32_t moved = int32_t(std::lround((before - scroll) / float(grid.cell)));
+        const int32_t step =
+            std::clamp(int32_t(cursorStep) + moved, 0, int32_t(segment->steps) - 1);
+        cursorStep = uint32_t(step);
+        redraw |= kRedrawContent;
+    }
+    NotePlayerActive();
+}
+
+void SegmentEditScreen::NotePlayerActive() {
+    playerActive = true;
+    playerActiveAt = Now;
+}
+
+void SegmentEditScreen::FollowPlayhead(const GridLayout& grid) {
+    if (!TheGameApp()->play || loop.lastStep < 0) return;
+    if (playerActive && Now - playerActiveAt < kFollowPauseMs) return;
+    playerActive = false;
+    const uint32_t step = uint32_t(loop.lastStep);
+    if (step >= segment->steps || StepInView(grid, step, scroll)) return;
+    scroll = PageScrollFor(grid, segment->steps, step);
+    redraw = kRedrawAll;
+}
+
 VGScreen* SegmentEditScreen::HandleStylus() {
     const bool pressed = TheApp->IsPressed(KeyStylus);
     if (HitCornerButton(ButtonBack)) {
@@ -149,7 +211,7 @@ VGScreen* SegmentEditScreen::HandleStylus() {
     } else if (HitBottomLeft(ButtonName)) {
         PlayClick();
         return CreateSegmentNameEditor(GiveAway());
-    } else if (HitClearButton(ClearButtonY())) {
+    } else if (const GridLayout grid = Layout(); HitClearButton(grid.clearX, grid.clearY)) {
         PlayClick();
         return CreateClearDialog(GiveAway());
     } else if (otherSegmentsSaved && HitCopyButton()) {
@@ -170,9 +232,19 @@ void SegmentEditScreen::HandleGridTap(const GridLayout& grid) {
     if (tap.kind == TapCell) {
         if (tap.column < 0 || uint32_t(tap.column) >= segment->steps) return;
         ToggleCell(tap.row, uint32_t(tap.column));
+        NotePlayerActive();
     } else if (tap.kind == TapHandleBand) {
-        uint32_t steps = StepsAfterHandleTap(segment->steps, tap.column);
-        if (steps != segment->steps) SetSteps(steps);
+        const uint32_t before = segment->steps;
+        const uint32_t steps = StepsAfterHandleTap(before, tap.column, handleRun, scroll, Now);
+        const float scrollBefore = scroll;
+        if (steps != before) {
+            SetSteps(steps);
+            // The grid moves by the column the handles moved, so the handle tapped stays
+            // under the finger, as far as the grid can scroll.
+            scroll -= float((int32_t(steps) - int32_t(before)) * grid.cell);
+            scroll = ClampGridScroll(scroll, GridScrollLimit(grid, steps));
+        }
+        NoteHandleTap(handleRun, tap.column, before, steps, scroll != scrollBefore, scroll, Now);
     }
 }
 
@@ -212,7 +284,7 @@ void SegmentEditScreen::DrawFixedParts(const GridLayout& grid) {
     DrawBottomLeft(ButtonName);
     DrawCornerButton(ButtonBack);
     DrawRightOfBar(ButtonUpDown);
-    DrawClearButton(grid.bottom + ImageHeight(MachineBandBelow));
+    DrawClearButton(grid.clearX, grid.clearY);
     if (otherSegmentsSaved) DrawCopyButton();
 }
 

@@ -23,10 +23,8 @@ public:
     bool WantsFadeIn() override { return false; }
     void CreateSoftButtons() override;
 
-    // The grid's place on the current screen.
+    // The grid's place on the current screen, and the clear button's.
     GridLayout Layout() const;
-    // Where the clear button's top edge lies: just below the band under the grid.
-    int32_t ClearButtonY() const;
 
     Segment* segment = nullptr;
     bool ownsSegment = true;
@@ -36,6 +34,15 @@ public:
     CursorSaveUnder cursor;
     int16_t cursorX = 0;
     float scroll = 0.0f;
+    HandleRun handleRun;
+    // While the loop plays the grid pages along with it, until the player scrolls or edits;
+    // it follows again once the player has left the grid alone for a while.
+    uint32_t playerActiveAt = 0;
+    bool playerActive = false;
+    // A press on a margin: a quick tap there pages instead of the slow held scroll.
+    int32_t marginPressSide = 0; // -1 left, +1 right, 0 none
+    float marginPressScroll = 0.0f;
+    uint32_t marginPressAt = 0;
     // Where the loop's strokes and clicks go; null for the kit's usual sounds.
     KitSounds* sounds = nullptr;
     // The keyboard's cell cursor, shown once a key has moved or used it.
@@ -59,6 +66,12 @@ private:
     void ScrollToCursor(const GridLayout& grid);
     void DrawCellCursor(const GridLayout& grid);
     void HeldScroll(const GridLayout& grid);
+    // A quick tap on a margin pages back or on.
+    void MarginTap(const GridLayout& grid);
+    // Pages the view by one page, the cell cursor with it.
+    void Page(const GridLayout& grid, int32_t direction);
+    void FollowPlayhead(const GridLayout& grid);
+    void NotePlayerActive();
     void DrawFixedParts(const GridLayout& grid);
     void DrawGrid(const GridLayout& grid);
     // Hands the segment to a screen that will come back with it.

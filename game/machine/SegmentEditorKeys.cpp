@@ -1,6 +1,7 @@
 // The segment editor by keyboard: a cell cursor moved by the arrows (the grid follows it),
 // Space or Return to strike the cell, + and - for the tempo, [ and ] for the steps, Page
-// Up and Page Down a bar at a time, P for play and M for the metronome.
+// Up and Page Down a bar at a time, comma and period a page of the view back and on, P for
+// play and M for the metronome.
 #include "game/GameApp.h"
 #include "game/machine/SegmentEditor.h"
 #include "platform/video/DesktopKeys.h"
@@ -50,6 +51,7 @@ void SegmentEditScreen::TogglePlay() {
     TheGameApp()->play = TheGameApp()->play ? 0 : 1;
     WriteOption(kOptionPlay, TheGameApp()->play);
     RestartLoop(loop);
+    playerActive = false; // a loop switched on is followed at once
     redraw |= kRedrawPlay;
 }
 
@@ -98,11 +100,15 @@ void SegmentEditScreen::HandleKeys(const GridLayout& grid) {
         cursorShown = true;
         redraw |= kRedrawContent;
         ScrollToCursor(grid);
+        NotePlayerActive();
     }
     if (app.IsPressed(KeyAction)) {
         cursorShown = true;
         ToggleCell(cursorRow, cursorStep);
+        NotePlayerActive();
     }
+    if (app.IsDeskKeyPressedOrRepeated(dk::Comma)) Page(grid, -1);
+    if (app.IsDeskKeyPressedOrRepeated(dk::Period)) Page(grid, 1);
     for (bool up : {true, false}) {
         const uint16_t key = up ? dk::Plus : dk::Minus;
         if (app.IsDeskKeyPressedOrRepeated(key))

@@ -129,6 +129,10 @@ StripLayout TrackEditScreen::Layout() const {
                            ImageWidth(MachineStripRight));
 }
 
+int32_t TrackEditScreen::ClearButtonX() const {
+    return TargetWidth() - ImageWidth(ButtonClear, false);
+}
+
 int32_t TrackEditScreen::ClearButtonY() const {
     return Layout().bottom + ImageHeight(MachineBandBelow);
 }
@@ -192,7 +196,7 @@ VGScreen* TrackEditScreen::HandleStylus() {
     } else if (HitBottomLeft(ButtonName)) {
         PlayClick();
         return CreateTrackNameEditor(GiveAway());
-    } else if (HitClearButton(ClearButtonY())) {
+    } else if (HitClearButton(ClearButtonX(), ClearButtonY())) {
         PlayClick();
         return CreateClearDialog(GiveAway());
     } else {
@@ -280,7 +284,7 @@ void TrackEditScreen::DrawFixedParts(const StripLayout& strip) {
     DrawBottomLeft(ButtonName);
     DrawCornerButton(ButtonBack);
     DrawRightOfBar(ButtonUpDown);
-    DrawClearButton(strip.bottom + ImageHeight(MachineBandBelow));
+    DrawClearButton(ClearButtonX(), strip.bottom + ImageHeight(MachineBandBelow));
     if (otherTracksSaved) DrawCopyButton();
 }
 
@@ -295,7 +299,9 @@ void TrackEditScreen::DrawStrip(const StripLayout& strip) {
         if (x + strip.columnWidth <= 0 || x >= W) continue;
         VGBitmap::Draw(MachineImage(i % 2 ? MachineColumnOdd : MachineColumnEven), x, strip.top);
         const int32_t centre = x + strip.columnWidth / 2;
-        DrawSmallText(Formatted(u"%d", i + 1), x, strip.top + kNumberBaseline * s, false);
+        // The number sits on the band above, which no margin covers: only for columns in view.
+        if (x >= strip.leftMargin && x < W - strip.rightMargin)
+            DrawSmallText(Formatted(u"%d", i + 1), x, strip.top + kNumberBaseline * s, false);
         const bool missing = SegmentMissing(*e);
         VGString name = !e->segment ? VGString(u"?")
                         : missing   ? Formatted(u"!%02d", e->segment->slot)

@@ -25,6 +25,8 @@ public:
     void CreateSoftButtons() override;
 
     StripLayout Layout() const;
+    // The clear button's top-left corner: at the right edge just below the strip's band.
+    int32_t ClearButtonX() const;
     int32_t ClearButtonY() const;
 
     Track* track = nullptr;

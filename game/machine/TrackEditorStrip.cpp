@@ -2,8 +2,9 @@
 
 #include "game/machine/Track.h"
 
+#include <algorithm>
+
 namespace {
-constexpr uint32_t kColumnsInView = 4;
 constexpr int32_t kBands = 4;
 } // namespace
 
@@ -21,8 +22,9 @@ StripLayout MakeStripLayout(int32_t screenWidth, int32_t screenHeight, int32_t c
 }
 
 float StripScrollLimit(const StripLayout& layout, uint32_t entryCount) {
-    uint32_t hidden = entryCount > kColumnsInView ? entryCount - kColumnsInView : 0;
-    return -float(layout.columnWidth) * float(hidden);
+    const int64_t room = std::max(layout.screenWidth - layout.leftMargin - layout.rightMargin, 0);
+    const int64_t width = int64_t(entryCount) * layout.columnWidth;
+    return -float(std::max<int64_t>(width - room, 0));
 }
 
 int32_t ColumnX(const StripLayout& layout, uint32_t column, float scroll) {

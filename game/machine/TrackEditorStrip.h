@@ -18,7 +18,7 @@ struct StripLayout {
 StripLayout MakeStripLayout(int32_t screenWidth, int32_t screenHeight, int32_t columnWidth,
                             int32_t columnHeight, int32_t leftMargin, int32_t rightMargin);
 
-// Four columns are in view at a time.
+// The strip scrolls left until its last column ends at the right margin, and no further.
 float StripScrollLimit(const StripLayout& layout, uint32_t entryCount);
 int32_t ColumnX(const StripLayout& layout, uint32_t column, float scroll);
 

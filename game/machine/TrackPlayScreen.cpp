@@ -77,10 +77,17 @@ TrackPlayScreen::~TrackPlayScreen() {
     delete track;
 }
 
+void TrackPlayScreen::Enter() {
+    MenuScreen::Enter();
+    logoLoaded = logo.LoadFile(MenuLogo, u"tamborix");
+}
+
 void TrackPlayScreen::Leave() {
     MenuScreen::Leave();
     delete track;
     track = nullptr;
+    logo.FreePixels();
+    logoLoaded = false;
 }
 
 VGScreen* TrackPlayScreen::HandleStylus() {
@@ -248,8 +255,7 @@ void TrackPlayScreen::DrawContent() {
         return;
     }
     DrawMenuPanel(panelImage, nullptr);
-    VGBitmap logo;
-    if (logo.LoadFile(MenuLogo, u"tamborix") && RenderTarget.target)
+    if (logoLoaded && RenderTarget.target)
         VGBitmap::Draw(&logo, RenderTarget.target->halfWidth - logo.halfWidth,
                        RenderTarget.target->halfHeight - logo.halfHeight);
 }

@@ -3,6 +3,7 @@
 // rewind while held, a repeat switch, and a visualise switch that shows the drum kit struck
 // in time. The time line shows the elapsed time, or at rest the name and length as a ticker.
 #include "game/MenuScreen.h"
+#include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGString.h"
 
 #include <cstdint>
@@ -29,6 +30,7 @@ public:
     VGScreen* Update() override;
     void Draw() override;
     void DrawContent() override;
+    void Enter() override;
     void Leave() override;
     // 'e' or 'E' writes the track into the user's music folder.
     void OnChar(char16_t character) override;
@@ -45,6 +47,9 @@ public:
     bool exportAsked = false;
     VGString exportLabel, exportLine; // "saved to" and the path, or "export failed"
     uint32_t exportLineSince = 0;
+    // The product logo behind the transport when the kit is not shown, read once on entry.
+    VGBitmap logo;
+    bool logoLoaded = false;
 
 private:
     // Handles the buttons; a screen to switch to, or null.

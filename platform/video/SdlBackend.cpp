@@ -419,35 +419,56 @@ private:
         textureOrientation_ = orientation_;
     }
 
-    void DrawPicture() {
+    // Turns the area of display memory (all of it when area is empty) upright into the
+    // texture and puts the texture into the window.
+    void DrawPicture(PixelRect area = PixelRect{}) {
         ViewSize view = UprightSize(options_.width, options_.height, orientation_);
         EnsureTexture(view);
-        RenderUpright(memory_.data(), options_.width, options_.height, options_.width, orientation_,
-                      upright_.data());
-        if (texture_) SDL_UpdateTexture(texture_, nullptr, upright_.data(), view.width * 2);
+        PixelRect rect = area.Empty()
+                             ? PixelRect{0, 0, view.width, view.height}
+                             : UprightRect(options_.width, options_.height, orientation_, area);
+        RenderUprightRect(memory_.data(), options_.width, options_.height, options_.width,
+                          orientation_, rect, upright_.data());
+        if (texture_) {
+            SDL_Rect part{rect.x, rect.y, rect.width, rect.height};
+            SDL_UpdateTexture(texture_, &part,
+                              upright_.data() + size_t(rect.y) * size_t(view.width) + rect.x,
+                              view.width * 2);
+        }
         int w, h;
         SDL_GetRendererOutputSize(renderer_, &w, &h);
         SDL_Rect target = FitRect(std::max(w, 1), std::max(h, 1), view);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
+        // Black bars only where the picture leaves some of the window uncovered.
+        if (target.x > 0 || target.y > 0 || target.w < w || target.h < h) {
+            SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+            SDL_RenderClear(renderer_);
+        }
         if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     }
 
-    // Shows display memory unless the window already shows exactly this picture.
+    // Shows display memory unless the window already shows exactly this picture; only the
+    // rectangle that changed since the last shown frame is turned and uploaded.
     void ShowNow(uint32_t now) {
         nextRefresh_ = now + refreshMs_;
         dirty_ = false;
         if (!renderer_) return;
-        bool same = std::memcmp(memory_.data(), shown_.data(), memory_.size() * 2) == 0;
-        if (same && !forceShow_) {
+        const PixelRect changed =
+            ChangedRect(memory_.data(), shown_.data(), options_.width, options_.height);
+        if (changed.Empty() && !forceShow_) {
             ++framesUnchanged_;
             return;
         }
         ++framesShown_;
+        // A new texture (after a turn) or a window that lost its picture needs all of it.
+        const bool whole = forceShow_ || textureOrientation_ != orientation_ || !texture_;
         forceShow_ = false;
-        DrawPicture();
+        DrawPicture(whole ? PixelRect{} : changed);
         SDL_RenderPresent(renderer_);
-        if (!same) shown_ = memory_;
+        for (int32_t y = changed.y; y < changed.y + changed.height; ++y) {
+            const size_t row = size_t(y) * size_t(options_.width);
+            std::memcpy(shown_.data() + row + changed.x, memory_.data() + row + changed.x,
+                        size_t(changed.width) * sizeof(uint16_t));
+        }
     }
 
     void SaveWindowShot() {

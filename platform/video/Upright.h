@@ -24,4 +24,26 @@ void UprightToDevice(int32_t deviceWidth, int32_t deviceHeight, uint32_t orienta
 void RenderUpright(const uint16_t* memory, int32_t deviceWidth, int32_t deviceHeight,
                    int32_t rowPitch, uint32_t orientation, uint16_t* out);
 
+// A rectangle of pixels; empty when width or height is 0.
+struct PixelRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+// The smallest rectangle of a W x H frame (rows without padding) holding every pixel where
+// now differs from before; empty when the frames are equal.
+PixelRect ChangedRect(const uint16_t* now, const uint16_t* before, int32_t width, int32_t height);
+
+// The upright view rectangle that shows the memory rectangle area under an orientation.
+PixelRect UprightRect(int32_t deviceWidth, int32_t deviceHeight, uint32_t orientation,
+                      PixelRect area);
+
+// As RenderUpright, but writes only the view pixels inside viewRect (the rest of out, a whole
+// upright view, is left as it was), so a small change costs a small copy.
+void RenderUprightRect(const uint16_t* memory, int32_t deviceWidth, int32_t deviceHeight,
+                       int32_t rowPitch, uint32_t orientation, PixelRect viewRect, uint16_t* out);
+
 } // namespace platform

@@ -60,8 +60,9 @@ TEST(SegmentGridTest, NineRowsCentredAndCellsHitWhereTheyAreDrawn) {
     }
 }
 
-TEST(SegmentGridTest, EightStepsInViewAndTheScrollKeptInRange) {
+TEST(SegmentGridTest, EveryColumnThatFitsIsUsedAndTheScrollKeptInRange) {
     const GridLayout g = Grid(kScreens[0]);
+    EXPECT_EQ(StepsInView(g), 8u);
     EXPECT_EQ(GridScrollLimit(g, 1), 0.0f);
     EXPECT_EQ(GridScrollLimit(g, 8), 0.0f);
     EXPECT_EQ(GridScrollLimit(g, 16), -8.0f * float(g.cell));
@@ -69,11 +70,49 @@ TEST(SegmentGridTest, EightStepsInViewAndTheScrollKeptInRange) {
     EXPECT_EQ(ClampGridScroll(3.0f, -256.0f), 0.0f);
     EXPECT_EQ(ClampGridScroll(-300.0f, -256.0f), -256.0f);
     EXPECT_EQ(ClampGridScroll(-12.5f, -256.0f), -12.5f);
-    // Scrolled to the limit, the last of 64 steps ends exactly at the right margin on the
-    // portrait screens, where the images leave room for eight columns.
-    for (const Screen& sc : {kScreens[0], kScreens[2]}) {
+    // The landscape screens show thirteen columns: 13 steps do not scroll, and at the limit
+    // the last of 64 steps ends exactly at the right margin on every screen.
+    EXPECT_EQ(StepsInView(Grid(kScreens[1])), 13u);
+    EXPECT_EQ(GridScrollLimit(Grid(kScreens[1]), 13), 0.0f);
+    EXPECT_EQ(GridScrollLimit(Grid(kScreens[1]), 16), -3.0f * float(g.cell));
+    for (const Screen& sc : kScreens) {
         const GridLayout s = Grid(sc);
-        EXPECT_EQ(StepX(s, 64, GridScrollLimit(s, 64)), sc.w - s.rightMargin);
+        for (uint32_t steps : {14u, 17u, 64u})
+            EXPECT_EQ(StepX(s, steps, GridScrollLimit(s, steps)), sc.w - s.rightMargin)
+                << sc.w << "x" << sc.h << " steps " << steps;
+    }
+}
+
+// With the title bar and the bottom row of buttons in the picture, the grid's bands, the
+// handles and the clear button keep clear of both on every screen; the portrait screens,
+// which have room, keep the grid centred.
+TEST(SegmentGridTest, GridAndClearButtonKeepClearOfTheTitleBarAndTheButtonRow) {
+    for (const Screen& sc : kScreens) {
+        SCOPED_TRACE(testing::Message() << sc.w << "x" << sc.h);
+        GridRoom room;
+        room.titleBar = 44 * sc.s;
+        room.bandAbove = 16 * sc.s;
+        room.bandBelow = 8 * sc.s;
+        room.buttonRow = 24 * sc.s;
+        room.cornerWidth = 24 * sc.s;
+        room.clearWidth = 24 * sc.s;
+        room.clearHeight = 16 * sc.s;
+        const GridLayout g =
+            MakeGridLayout(sc.w, sc.h, 16 * sc.s, 80 * sc.s, 32 * sc.s, 16 * sc.s, room);
+        EXPECT_EQ(g.bottom - g.top, 9 * g.cell);
+        EXPECT_GE(g.top - room.bandAbove, room.titleBar);
+        EXPECT_LE(g.bottom + room.bandBelow, sc.h - room.buttonRow);
+        if (sc.h > sc.w) {
+            EXPECT_EQ(g.top + g.bottom, sc.h);
+        }
+        // The clear button lies on the screen, below the grid's lower band, and off the
+        // back button in the corner.
+        EXPECT_GE(g.clearX, 0);
+        EXPECT_LE(g.clearX + room.clearWidth, sc.w);
+        EXPECT_GE(g.clearY, g.bottom + room.bandBelow);
+        EXPECT_LE(g.clearY + room.clearHeight, sc.h);
+        const bool besideCorner = g.clearX + room.clearWidth <= sc.w - room.cornerWidth;
+        EXPECT_TRUE(besideCorner || g.clearY + room.clearHeight <= sc.h - room.buttonRow);
     }
 }
 
@@ -100,6 +139,12 @@ TEST(TrackStripTest, OnlyExistingColumnsBetweenTheMarginsAnswer) {
         EXPECT_FALSE(HitStrip(st, st.leftMargin + 2, st.bottom, 0, 6).hit);
         StripTap last = HitStrip(st, st.leftMargin + st.columnWidth - 1, st.bottom - 1, 0, 6);
         EXPECT_TRUE(last.hit && last.right && last.band == BandRemovePlay);
+        // Scrolled to its limit the strip's last column ends at the right margin: four
+        // entries fill the portrait strip, and the landscape one shows more of them.
+        for (uint32_t count : {7u, 20u})
+            EXPECT_EQ(ColumnX(st, count, StripScrollLimit(st, count)), sc.w - st.rightMargin);
+        EXPECT_EQ(StripScrollLimit(st, 4), 0.0f);
+        EXPECT_EQ(StripScrollLimit(st, 5) == 0.0f, sc.w > sc.h);
     }
     // A degenerate image never divides by zero.
     EXPECT_FALSE(HitStrip(MakeStripLayout(480, 640, 1, 3, 0, 0), 10, 320, 0, 6).hit);

@@ -10,6 +10,7 @@
 #include "game/machine/SelectionScreens.h"
 #include "game/machine/TrackEditor.h"
 #include "game/machine/TrackPlayScreen.h"
+#include "platform/video/DesktopKeys.h"
 #include "tests/drumkit/KitTestData.h"
 #include "tests/support/BakedData.h"
 #include "tests/support/HeadlessApp.h"
@@ -37,6 +38,7 @@ namespace {
 
 constexpr uint32_t kBackKey = 0xC4;
 constexpr uint32_t kActionKey = 0x86;
+constexpr uint32_t kRightKey = 0x27;
 
 struct Size {
     int32_t w, h;
@@ -109,9 +111,9 @@ protected:
         const VGBitmap* back = Button(ButtonBack);
         Tap(W() - back->halfWidth, H() - back->halfHeight);
     }
-    void TapClear(int32_t y) {
+    void TapClear(int32_t x, int32_t y) {
         const VGBitmap* clear = Button(ButtonClear);
-        Tap(W() - clear->halfWidth, y + clear->halfHeight);
+        Tap(x + clear->halfWidth, y + clear->halfHeight);
     }
     // The middle of a cell of the segment editor's grid.
     void TapCell(uint32_t row, uint32_t step) {
@@ -161,7 +163,7 @@ TEST_P(EditorScreenTest, DefaultRecordKeepsNoFileAndClearingDeletesIt) {
     editor = Current<SegmentEditScreen>();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(Cell(*editor->segment, 3, 0), 1u);
-    TapClear(editor->ClearButtonY());
+    TapClear(editor->Layout().clearX, editor->Layout().clearY);
     auto* dialog = Current<ClearDialog>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->segment->slot, 5u);
@@ -231,6 +233,134 @@ TEST_P(EditorScreenTest, HandlesTempoArrowsAndScrollingKeepTheirLimits) {
     Run(20);
     Tap(StepX(g, 64, editor->scroll) + g.cell / 2, g.top - 2);
     EXPECT_EQ(s.steps, 64u);
+}
+
+// Tapped again and again on one spot, a step handle keeps adding (or dropping) steps: where
+// the grid can scroll it moves with the handle, where every step fits a quick series of taps
+// keeps its direction. Slower taps act on whichever handle is drawn under the finger.
+TEST_P(EditorScreenTest, RepeatedTapsOnAStepHandleKeepTheirDirection) {
+    Open(CreateSegmentEditor(12));
+    auto* editor = Current<SegmentEditScreen>();
+    ASSERT_NE(editor, nullptr);
+    Segment& s = *editor->segment;
+    const GridLayout g = editor->Layout();
+    const int32_t inView = int32_t(StepsInView(g));
+    s.steps = 4;
+    editor->scroll = 0;
+    Run(20);
+    const int32_t addX = StepX(g, 4, 0) + g.cell / 2, y = g.top - 2;
+    for (int i = 0; i < 3; ++i) {
+        Tap(addX, y);
+        Run(200);
+    }
+    EXPECT_EQ(s.steps, 7u);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    // Once a series is over, a tap acts on the handle drawn under the finger.
+    const int32_t x7 = StepX(g, 7, 0) + g.cell / 2;
+    Run(600);
+    Tap(x7, y);
+    EXPECT_EQ(s.steps, 8u);
+    Run(600);
+    Tap(x7, y); // the drop handle now lies over column 7
+    EXPECT_EQ(s.steps, 7u);
+    // A quick series on the drop handle keeps dropping.
+    Run(600);
+    const int32_t x6 = StepX(g, 6, 0) + g.cell / 2;
+    for (int i = 0; i < 3; ++i) {
+        Tap(x6, y);
+        Run(200);
+    }
+    EXPECT_EQ(s.steps, 4u);
+
+    // Past the steps that fit, the grid scrolls with the add handle, which stays put.
+    s.steps = uint32_t(inView);
+    Run(20);
+    const int32_t endX = StepX(g, uint32_t(inView), 0) + g.cell / 2;
+    for (int i = 0; i < 4; ++i) {
+        Tap(endX, y);
+        Run(700);
+    }
+    EXPECT_EQ(s.steps, uint32_t(inView) + 4);
+    EXPECT_EQ(editor->scroll, GridScrollLimit(g, s.steps));
+    EXPECT_EQ(StepX(g, s.steps, editor->scroll) + g.cell / 2, endX);
+    // And the drop handle, one column left of it, drops steps with the grid following.
+    for (int i = 0; i < 3; ++i) {
+        Tap(endX - g.cell, y);
+        Run(700);
+    }
+    EXPECT_EQ(s.steps, uint32_t(inView) + 1);
+}
+
+// While the loop plays the grid pages along with it, so every step is heard in view; the
+// player's own scrolling wins for a while. A quick tap on a margin, or comma and period,
+// pages the view (the cell cursor with it).
+TEST_P(EditorScreenTest, GridFollowsTheLoopAndPagesByTapOrKey) {
+    TheGameApp()->play = 0;
+    TheGameApp()->metronome = 0;
+    Open(CreateSegmentEditor(13));
+    auto* editor = Current<SegmentEditScreen>();
+    ASSERT_NE(editor, nullptr);
+    Segment& s = *editor->segment;
+    const GridLayout g = editor->Layout();
+    const uint32_t page = StepsInView(g);
+    const float limit = GridScrollLimit(g, 16);
+    s.steps = 16;
+    s.tempo = 120; // a step lasts 125 ms, a pass 2 s
+    TapPlay();
+    ASSERT_EQ(TheGameApp()->play, 1u);
+    Run(125 * page + 60); // the first step of the second page plays
+    EXPECT_EQ(editor->scroll, limit);
+    EXPECT_TRUE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    Shot("segment-following");
+    Run(2000 - 125 * page); // the pass starts again from step 0
+    EXPECT_EQ(editor->scroll, 0.0f);
+
+    // Held on the left margin at the start of a pass, the grid stays where the player put it
+    // while the loop runs past the view, and follows again some seconds later.
+    Run(1500);
+    Down(g.leftMargin / 2, g.top + 2);
+    Run(1000);
+    Up(g.leftMargin / 2, g.top + 2);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    for (int ms = 0; ms < 2000 && StepInView(g, uint32_t(editor->loop.lastStep), 0.0f); ms += 20)
+        Run(20);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    EXPECT_FALSE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    Run(4000);
+    EXPECT_TRUE(StepInView(g, uint32_t(editor->loop.lastStep), editor->scroll));
+    TapPlay();
+    ASSERT_EQ(TheGameApp()->play, 0u);
+
+    // Paging through 64 steps: each quick tap on the right margin shows the next page on
+    // whole columns, up to the last; the left margin pages back.
+    s.steps = 64;
+    editor->scroll = 0;
+    Run(20);
+    const float last = GridScrollLimit(g, 64);
+    Tap(W() - g.rightMargin / 2, g.top + 2);
+    Run(20);
+    EXPECT_EQ(editor->scroll, -float(page) * float(g.cell));
+    for (int i = 0; i < 10; ++i) {
+        Tap(W() - g.rightMargin / 2, g.top + 2);
+        Run(20);
+    }
+    EXPECT_EQ(editor->scroll, last);
+    Tap(g.leftMargin / 2, g.top + 2);
+    Run(20);
+    EXPECT_EQ(editor->scroll, std::min(last + float(page * g.cell), 0.0f));
+
+    // The keys page from wherever the view is; the cell cursor moves with the page.
+    editor->scroll = 0;
+    Key(kRightKey); // the cursor appears on step 1
+    ASSERT_EQ(editor->cursorStep, 1u);
+    Key(uint32_t(platform::deskkey::Period) << 16);
+    EXPECT_EQ(editor->scroll, -float(page) * float(g.cell));
+    EXPECT_EQ(editor->cursorStep, 1u + page);
+    Run(50);
+    Shot("segment-paged");
+    Key(uint32_t(platform::deskkey::Comma) << 16);
+    EXPECT_EQ(editor->scroll, 0.0f);
+    EXPECT_EQ(editor->cursorStep, 1u);
 }
 
 TEST_P(EditorScreenTest, LoopPlaysWhatIsStruckWhileEditing) {
@@ -340,11 +470,15 @@ TEST_P(EditorScreenTest, TrackColumnsArrangeEntriesAndTheTrackIsSavedWhenLeft) {
     ASSERT_EQ(EntryCount(t), 7u);
     Run(50);
     Shot("track-arranged");
-    // Seven entries scroll by three columns at most.
+    // Seven entries scroll until the last ends at the right margin: three columns on the
+    // portrait screens, less where the landscape screen shows more.
     Down(W() - st.rightMargin / 2, st.top + 2);
     Run(3000);
     Up(W() - st.rightMargin / 2, st.top + 2);
-    EXPECT_EQ(t.listScroll, -3.0f * float(st.columnWidth));
+    EXPECT_EQ(ColumnX(st, 7, t.listScroll), W() - st.rightMargin);
+    if (H() > W()) {
+        EXPECT_EQ(t.listScroll, -3.0f * float(st.columnWidth));
+    }
     Shot("track-scrolled");
     for (int i = 0; i < 4; ++i) tap(6 - i, BandRemovePlay, false);
     ASSERT_EQ(EntryCount(t), 3u);

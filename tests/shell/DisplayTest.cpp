@@ -74,6 +74,46 @@ TEST(UprightViewTest, ShowsTheBackBufferAsDrawnForEveryOrientation) {
     }
 }
 
+// The window is updated only where a frame changed: the changed rectangle of display memory,
+// turned upright and copied over the previous upright view, must give the new view exactly.
+TEST(UprightViewTest, OnlyTheChangedRectangleIsCopiedAndGivesTheWholeNewView) {
+    constexpr int32_t DW = 24, DH = 32;
+    std::vector<uint16_t> before(DW * DH);
+    std::iota(before.begin(), before.end(), uint16_t(3));
+    EXPECT_TRUE(platform::ChangedRect(before.data(), before.data(), DW, DH).Empty());
+    struct Change {
+        int32_t x, y, w, h;
+    };
+    // A single pixel in a corner, a band across, and a block away from every edge.
+    for (const Change& c :
+         {Change{DW - 1, DH - 1, 1, 1}, Change{0, 5, DW, 3}, Change{7, 9, 4, 11}}) {
+        std::vector<uint16_t> now = before;
+        for (int32_t y = c.y; y < c.y + c.h; ++y)
+            for (int32_t x = c.x; x < c.x + c.w; ++x) now[y * DW + x] ^= 0x5555;
+        const platform::PixelRect changed =
+            platform::ChangedRect(now.data(), before.data(), DW, DH);
+        EXPECT_EQ(changed.x, c.x);
+        EXPECT_EQ(changed.y, c.y);
+        EXPECT_EQ(changed.width, c.w);
+        EXPECT_EQ(changed.height, c.h);
+        for (uint32_t orientation = 0; orientation < 4; ++orientation) {
+            const platform::ViewSize view = platform::UprightSize(DW, DH, orientation);
+            std::vector<uint16_t> shown(size_t(view.width * view.height)), wanted(shown.size());
+            platform::RenderUpright(before.data(), DW, DH, DW, orientation, shown.data());
+            platform::RenderUpright(now.data(), DW, DH, DW, orientation, wanted.data());
+            const platform::PixelRect rect = platform::UprightRect(DW, DH, orientation, changed);
+            EXPECT_EQ(rect.width * rect.height, c.w * c.h);
+            EXPECT_GE(rect.x, 0);
+            EXPECT_GE(rect.y, 0);
+            EXPECT_LE(rect.x + rect.width, view.width);
+            EXPECT_LE(rect.y + rect.height, view.height);
+            platform::RenderUprightRect(now.data(), DW, DH, DW, orientation, rect, shown.data());
+            EXPECT_EQ(shown, wanted)
+                << "orientation " << orientation << " change at " << c.x << "," << c.y;
+        }
+    }
+}
+
 class DisplayTest : public ::testing::Test {
 protected:
     ShellHarness shell{240, 320};
