@@ -3,19 +3,18 @@
 #include "game/MenuScreen.h"
 #include "game/menus/LanguageScreen.h"
 #include "game/menus/MainMenuScreen.h"
+#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGRegistry.h"
 
 #include <new>
-
-GameApp* TheGameApp = nullptr;
 
 GameApp::GameApp() {
     metronome = ReadOption(u"Metronome", 1);
     play = ReadOption(u"Play", 1);
     visualise = ReadOption(u"Visualise", 0);
     repeat = ReadOption(u"Repeat", 0);
-    displayFont = new (std::nothrow) VGFont(9700, 0, 13, 2, 19, 19);
+    displayFont = new (std::nothrow) VGFont(LayoutScale, 9700, 0, 13, 2, 19, 19);
 }
 
 GameApp::~GameApp() {
@@ -47,11 +46,11 @@ int32_t GameApp::SoftBarHeight() {
 }
 
 VGFont* GameApp::CreateLargeFont() {
-    return new (std::nothrow) VGFont(9100, -2, 10, 2, 21, 20);
+    return new (std::nothrow) VGFont(LayoutScale, 9100, -2, 10, 2, 21, 20);
 }
 
 VGFont* GameApp::CreateSmallFont() {
-    return new (std::nothrow) VGFont(9400, -1, 4, 2, 10, 12);
+    return new (std::nothrow) VGFont(LayoutScale, 9400, -1, 4, 2, 10, 12);
 }
 
 void GameApp::CreateFirstScreen() {
@@ -62,6 +61,10 @@ void GameApp::CreateFirstScreen() {
 }
 
 VGGame* CreateGameApp() {
-    TheGameApp = new GameApp;
-    return TheGameApp;
+    return new GameApp;
+}
+
+GameApp* TheGameApp() {
+    // The program's one application object is always a GameApp.
+    return static_cast<GameApp*>(TheGame());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The program's application object: the engine's game layer plus the drum-machine switches
-// (and, as they arrive, the image packs, the drum kit and the third font).
+// The program's application object: the engine's game layer plus the drum-machine switches,
+// the image packs, the drum kit with all game state and the third font.
 #include "game/drumkit/DrumKeys.h"
 #include "game/drumkit/DrumKit.h"
 #include "varnokengine/VGBitmapManager.h"
@@ -46,7 +46,8 @@ public:
 // "Language" holds this until the user has chosen a language.
 constexpr uint32_t kNoLanguageChosen = 100;
 
-extern GameApp* TheGameApp;
+// The application object as the program's own (null when there is none).
+GameApp* TheGameApp();
 
-// The factory the engine's start-up uses; sets TheGameApp.
+// The factory the engine's start-up uses.
 VGGame* CreateGameApp();

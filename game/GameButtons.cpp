@@ -16,7 +16,7 @@ struct Size {
 
 const VGBitmap* Image(uint32_t id) {
     LoadButtonImages();
-    return TheGameApp->buttonImages.Get(id);
+    return TheGameApp()->buttonImages.Get(id);
 }
 
 Size SizeOf(uint32_t id) {
@@ -60,13 +60,13 @@ bool HitBottom(uint32_t id, int32_t cx) {
 } // namespace
 
 void LoadMachineImages() {
-    LoadOnce(TheGameApp->machineImages, u"machine");
+    LoadOnce(TheGameApp()->machineImages, u"machine");
 }
 void LoadButtonImages() {
-    LoadOnce(TheGameApp->buttonImages, u"buttons");
+    LoadOnce(TheGameApp()->buttonImages, u"buttons");
 }
 void LoadMenuImages() {
-    LoadOnce(TheGameApp->menuImages, u"menuui");
+    LoadOnce(TheGameApp()->menuImages, u"menuui");
 }
 
 void DrawBottom(const VGBitmap* image, int32_t x, int32_t y) {
@@ -76,7 +76,7 @@ void DrawBottom(const VGBitmap* image, int32_t x, int32_t y) {
 void DrawCharWindow(const VGString& text, int32_t first) {
     const VGBitmap* bar = Image(ButtonCentreBar);
     if (bar) DrawBottom(bar, M() - bar->halfWidth, H());
-    const VGFont* font = TheGameApp->displayFont;
+    const VGFont* font = TheGameApp()->displayFont;
     if (!font) return;
     const VGBitmap* zero = font->GetGlyph('0');
     int32_t x = M() - (zero ? zero->halfWidth + 2 * zero->fullWidth : 0);
@@ -98,7 +98,7 @@ void DrawCornerButton(uint32_t image) {
 }
 
 void DrawMetronomeButton() {
-    uint32_t image = TheGameApp->metronome ? ButtonMetronomeOn : ButtonMetronomeOff;
+    uint32_t image = TheGameApp()->metronome ? ButtonMetronomeOn : ButtonMetronomeOff;
     DrawAtBottom(image, M() - B() - SizeOf(image).w);
 }
 

@@ -17,18 +17,11 @@
 
 #include <cstring>
 #include <iostream>
-#include <new>
 #include <string>
 
 namespace {
 
 constexpr int kMaxSide = 2048;
-
-// The clocks live in static storage and are never destroyed: the audio output reads the
-// clock it was made with, and static objects (the sound manager) still use that output
-// while the process exits, after every ordinary object has gone.
-alignas(platform::RealClock) unsigned char hostClockStorage[sizeof(platform::RealClock)];
-alignas(platform::VirtualClock) unsigned char virtualClockStorage[sizeof(platform::VirtualClock)];
 
 struct Options {
     bool headless = false;
@@ -163,7 +156,9 @@ int ParseOptions(int argc, char** argv, Options& o) {
     return 0;
 }
 
-std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
+// A headless run's backend goes on virtualClock, which must outlive the engine's run.
+std::unique_ptr<platform::Backend> ChooseBackend(const Options& o,
+                                                 platform::VirtualClock& virtualClock) {
     std::string error;
     if (o.headless) {
         platform::HeadlessOptions options;
@@ -171,8 +166,7 @@ std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
         options.height = o.height;
         options.shotsDir = o.shots;
         platform::MakeFolder(platform::FromUtf8(o.shots));
-        auto* clock = new (virtualClockStorage) platform::VirtualClock(0);
-        auto backend = platform::HeadlessBackend::Create(options, o.script, error, clock);
+        auto backend = platform::HeadlessBackend::Create(options, o.script, error, &virtualClock);
         if (!backend) {
             std::cerr << "tamborix: " << error;
             if (!error.empty() && error.back() != '\n') std::cerr << "\n";
@@ -200,7 +194,6 @@ std::unique_ptr<platform::Backend> ChooseBackend(const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
-    platform::SetCurrentClock(new (hostClockStorage) platform::RealClock);
     Options options;
     int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed < 0 ? 0 : parsed;
@@ -210,11 +203,14 @@ int main(int argc, char** argv) {
         SetUserPath(VGString(platform::FromUtf8(options.userDir).c_str()));
     if (FileCommandGiven(options.fileCommand)) return RunFileCommand(options.fileCommand);
 
-    auto backend = ChooseBackend(options);
+    platform::VirtualClock virtualClock(0);
+    auto backend = ChooseBackend(options, virtualClock);
     if (!backend) return 1;
     platform::InstallBackend(std::move(backend));
     SetApplicationFactory(CreateGameApp);
     int result = VGMain();
+    // The engine has stopped: nothing plays any more, so the output can go before its clock.
+    platform::SetAudioOutput(nullptr);
     platform::UninstallBackend();
     return result;
 }

@@ -15,7 +15,7 @@ constexpr int32_t kStripStepMs = 80;
 
 VGBitmap* MenuImageOf(uint32_t id) {
     LoadMenuImages();
-    return TheGameApp->menuImages.Get(id);
+    return TheGameApp()->menuImages.Get(id);
 }
 
 void MenuScreen::Enter() {

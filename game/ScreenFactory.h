@@ -17,12 +17,10 @@ enum ScreenId : uint32_t {
 };
 constexpr uint32_t kLastScreenId = 11;
 
-// A new screen for the id, or null for ids without a screen (2, 6, 7, above 11) and for
-// screens not built into this program yet.
+// A new screen for the id, or null for ids without a screen (2, 6, 7, above 11).
 VGScreen* CreateScreen(uint32_t id);
 
-// Screens the menus lead to that are made elsewhere; null while they are not part of the
-// program (the menu then stays where it is).
+// Screens the menus lead to that are made by the drum kit's and the drum machine's code.
 // The resume offer when a saved game exists, else the game selection.
 VGScreen* CreatePlayScreen();
 // The high-score tables, returning to the given screen.

@@ -16,11 +16,9 @@ void RealClock::Sleep(uint32_t ms) {
 }
 
 namespace {
-// Never destroyed: objects with static lifetime (the sound manager) read the clock while
-// the program exits, after ordinary statics may already be gone.
 RealClock& TheRealClock() {
-    static RealClock* clock = new RealClock;
-    return *clock;
+    static RealClock clock;
+    return clock;
 }
 Clock* current = nullptr;
 } // namespace

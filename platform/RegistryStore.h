@@ -24,8 +24,6 @@ class RegistryStore {
 public:
     explicit RegistryStore(std::string filePath) : path_(std::move(filePath)) {}
 
-    const std::string& FilePath() const { return path_; }
-
     // True when the key exists and holds the value; data gets its raw bytes.
     bool Read(Hive hive, std::u16string_view key, std::u16string_view name,
               std::vector<uint8_t>* data, uint32_t* type = nullptr);

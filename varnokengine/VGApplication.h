@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+class VGGame;
+
 enum InputKey : int32_t {
     KeyUp = 0,
     KeyDown = 1,
@@ -62,6 +64,8 @@ public:
     VGApplication(const VGApplication&) = delete;
     VGApplication& operator=(const VGApplication&) = delete;
 
+    // The game layer of this object, when it has one.
+    virtual VGGame* Game() { return nullptr; }
     virtual void Init() {}
     virtual void Shutdown() {}
     virtual void Resume() {}
@@ -127,6 +131,7 @@ private:
     }
 };
 
+// The one application object, owned by the engine (VGEngine.h).
 extern VGApplication* TheApp;
 
 // The key index for a key code, or -1 for keys not in the table. The arrows are not turned

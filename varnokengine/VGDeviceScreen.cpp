@@ -11,6 +11,11 @@
 
 VGDeviceScreen TheDisplay;
 int16_t LayoutScale = 1;
+uint32_t GraphicsQuality = kDefaultGraphicsQuality;
+
+void ReadGraphicsQuality() {
+    GraphicsQuality = ReadOption(u"GraphicsQuality", kDefaultGraphicsQuality);
+}
 
 namespace {
 

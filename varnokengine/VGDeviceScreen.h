@@ -50,6 +50,14 @@ public:
 extern VGDeviceScreen TheDisplay;
 // 2 when the screen is larger than 320 pixels in either direction, else 1.
 extern int16_t LayoutScale;
+// The "GraphicsQuality" option, read at start: bit 1 turns text shadows on.
+extern uint32_t GraphicsQuality;
+constexpr uint32_t kQualityTextShadows = 1;
+constexpr uint32_t kDefaultGraphicsQuality = 9;
+void ReadGraphicsQuality();
+inline bool TextShadowsOn() {
+    return (GraphicsQuality & kQualityTextShadows) != 0;
+}
 
 // "portrait", "landscape(lh)", "portrait(usd)", "landscape(rh)"; empty for other codes.
 VGString OrientationName(uint32_t code);

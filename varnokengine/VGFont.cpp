@@ -1,19 +1,19 @@
 #include "varnokengine/VGFont.h"
 
 #include "varnokengine/VGBitmap.h"
-#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFormat.h"
 
-VGFont::VGFont(uint32_t idBase, int16_t spacing_, int16_t spaceWidth_, int16_t baselineOffset_,
-               int16_t ascent_, int16_t lineHeight_, const char16_t* name) {
+VGFont::VGFont(int16_t layoutScale, uint32_t idBase, int16_t spacing_, int16_t spaceWidth_,
+               int16_t baselineOffset_, int16_t ascent_, int16_t lineHeight_,
+               const char16_t* name) {
     VGString packName = name ? Formatted(u"font%s", name) : Formatted(u"font%d", int32_t(idBase));
     pack.Load(packName);
     for (int32_t code = 0; code < kGlyphCount; ++code) glyphs[code] = pack.Find(idBase + code);
-    spacing = int16_t(spacing_ * LayoutScale);
-    spaceWidth = int16_t(spaceWidth_ * LayoutScale);
-    baselineOffset = int16_t(baselineOffset_ * LayoutScale);
-    ascent = int16_t(ascent_ * LayoutScale);
-    lineHeight = int16_t(lineHeight_ * LayoutScale);
+    spacing = int16_t(spacing_ * layoutScale);
+    spaceWidth = int16_t(spaceWidth_ * layoutScale);
+    baselineOffset = int16_t(baselineOffset_ * layoutScale);
+    ascent = int16_t(ascent_ * layoutScale);
+    lineHeight = int16_t(lineHeight_ * layoutScale);
 }
 
 const VGBitmap* VGFont::GetGlyph(uint32_t code) const {

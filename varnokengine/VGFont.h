@@ -1,6 +1,6 @@
 #pragma once
 // Bitmap fonts: 8-bit character codes map to glyph images of a pack. The five metrics are
-// kept already multiplied by LayoutScale.
+// kept already multiplied by the layout scale the font was made for.
 #include "varnokengine/VGBitmapManager.h"
 #include "varnokengine/VGString.h"
 
@@ -14,8 +14,9 @@ class VGFont {
 public:
     // Loads the pack "font<name>" when a name is given, else "font<idBase>", and takes the
     // image idBase + code as the glyph of each code.
-    VGFont(uint32_t idBase, int16_t spacing, int16_t spaceWidth, int16_t baselineOffset,
-           int16_t ascent, int16_t lineHeight, const char16_t* name = nullptr);
+    VGFont(int16_t layoutScale, uint32_t idBase, int16_t spacing, int16_t spaceWidth,
+           int16_t baselineOffset, int16_t ascent, int16_t lineHeight,
+           const char16_t* name = nullptr);
     ~VGFont() = default;
     VGFont(const VGFont&) = delete;
     VGFont& operator=(const VGFont&) = delete;

@@ -4,6 +4,7 @@
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGEngine.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGRegistry.h"
@@ -13,15 +14,16 @@
 
 #include <algorithm>
 
-VGGame* TheGame = nullptr;
-
 namespace {
 ApplicationFactory factory = nullptr;
 } // namespace
 
 VGGame::~VGGame() {
-    // Stopping the music (and waiting 100 ms for the channel to fall silent) joins here
-    // with the sound manager.
+    if (selectedMusic) {
+        // The music channel is given time to fall silent.
+        TheSoundManager.StopChannel(0);
+        SleepKeepingAlive(100);
+    }
     // The menu items go with their list after this; deleting them never touches a font.
     delete largeFont;
     delete smallFont;
@@ -40,6 +42,10 @@ void VGGame::Init() {
     CreateFirstScreen();
 }
 
+VGGame* TheGame() {
+    return TheApp ? TheApp->Game() : nullptr;
+}
+
 float VGGame::MenuFade() const {
     if (!currentScreen || !currentScreen->WantsFadeIn()) return 1.0f;
     float fade = float(int32_t(Now - uint32_t(currentScreen->enterTime)) - 100) * 0.001f;
@@ -52,13 +58,12 @@ void VGGame::Frame() {
     float fade = MenuFade();
     for (TextBlock* item : menuItems.slots) {
         if (!item) continue;
-        if (item->lines) item->Update((item->flags & FlagPulse) != 0);
-        item->Draw(fade);
+        if (item->lines) item->Update((item->flags & FlagPulse) != 0, Now);
+        item->Draw(fade, Now, TextShadowsOn());
     }
     if (RenderTarget.target) SetRenderTarget(RenderTarget.target);
     if (IsReleased(KeyStylus)) pressedMenuItem = kNoPressedItem;
-    // The music step (game music while the screen wants it, else the "silence" source)
-    // joins here with the sound manager.
+    MusicStep();
 }
 
 void SetApplicationFactory(ApplicationFactory f) {
@@ -72,8 +77,7 @@ bool StartApplication() {
     KeepAlive();
     VGGame* game = factory ? factory() : nullptr;
     if (!game) return false;
-    TheGame = game;
-    TheApp = game;
+    AdoptApplication(game);
     KeepAlive();
     game->Init();
     KeepAlive();

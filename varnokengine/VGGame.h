@@ -9,6 +9,7 @@ class VGFont;
 class VGGame : public VGScreenHost {
 public:
     ~VGGame() override;
+    VGGame* Game() override { return this; }
 
     // Loads the chosen language table and the two fonts, then creates the first screen.
     void Init() override;
@@ -31,7 +32,8 @@ public:
     MenuItemList menuItems;
 };
 
-extern VGGame* TheGame;
+// The application object as the engine's game layer (null when there is none).
+VGGame* TheGame();
 
 // Start-up after the display is ready: the application object is made by the factory the
 // program registers, initialised, and its first screen's clock started.

@@ -1,6 +1,7 @@
 #include "varnokengine/VGMenuItems.h"
 
 #include "varnokengine/VGBitmap.h"
+#include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGGame.h"
@@ -47,7 +48,7 @@ TextBlock* MakeItem(int32_t slot, const VGString& text, const VGFont* font, int3
     item->x = int16_t(x);
     item->shadowOffset = int16_t(shadow);
     item->scale = 1.0f;
-    item->SetText(text);
+    item->SetText(text, Now);
     return item;
 }
 
@@ -81,15 +82,15 @@ MenuItemList::~MenuItemList() {
 }
 
 MenuItemList& Items() {
-    return TheGame->menuItems;
+    return TheGame()->menuItems;
 }
 
 const VGFont* MenuFontOf(MenuFont font) {
-    return font == FontSmall ? TheGame->smallFont : TheGame->largeFont;
+    return font == FontSmall ? TheGame()->smallFont : TheGame()->largeFont;
 }
 
 const VGString& GetText(uint32_t entry) {
-    return GetText(TheGame->language, entry);
+    return GetText(TheGame()->language, entry);
 }
 
 int32_t TargetWidth() {
@@ -160,13 +161,13 @@ int32_t ContentHeight() {
     const MenuItemList& list = Items();
     int32_t height = TargetHeight();
     if (height >= kSoftBarMinHeight && list.slots[kSoftButtonSlot])
-        height -= TheGame->SoftBarHeight();
-    if (list.slots[kTitleSlot]) height -= TheGame->TitleBarHeight();
+        height -= TheGame()->SoftBarHeight();
+    if (list.slots[kTitleSlot]) height -= TheGame()->TitleBarHeight();
     return height;
 }
 
 int32_t ContentCentre() {
-    int32_t top = Items().slots[kTitleSlot] ? TheGame->TitleBarHeight() : 0;
+    int32_t top = Items().slots[kTitleSlot] ? TheGame()->TitleBarHeight() : 0;
     return top + ContentHeight() / 2;
 }
 

@@ -37,6 +37,17 @@ void VGScreenHost::ScreenStep() {
     currentScreen->Draw();
 }
 
+void VGScreenHost::MusicStep() {
+    MusicSource* wanted = &defaultMusic;
+    if (currentScreen && currentScreen->WantsMusic() && gameMusic && gameMusic->enabled)
+        wanted = gameMusic;
+    if (wanted != selectedMusic) {
+        if (selectedMusic) TheSoundManager.StopChannel(0);
+        selectedMusic = wanted;
+    }
+    if (TheSoundManager.MusicNeedsData(*selectedMusic)) selectedMusic->QueueMusic();
+}
+
 void VGScreenHost::SetFirstScreen(VGScreen* screen) {
     delete currentScreen;
     currentScreen = screen;

@@ -2,6 +2,7 @@
 // The application layer that owns the current screen and switches screens.
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGLanguage.h"
+#include "varnokengine/VGSoundManager.h"
 
 class VGScreen;
 
@@ -25,10 +26,16 @@ public:
     void ScreenStep();
     // Makes screen current and activates it (the host owns it from now on).
     void SetFirstScreen(VGScreen* screen);
+    // Selects the source the current screen calls for (cutting channel 0 when the source
+    // changes) and lets it queue its next buffer when the channel needs one.
+    void MusicStep();
 
     VGScreen* currentScreen = nullptr;
     LanguageTable language;
-    // The music sources (the selected one, the game's own, the default "silence") arrive
-    // with the sound manager.
+    // The source that keeps channel 0 fed: the program's own while the current screen wants
+    // music and that source is enabled, else the default one, which queues "silence".
+    MusicSource* selectedMusic = nullptr;
+    MusicSource* gameMusic = nullptr; // the program's own music, when it has any (not owned)
+    SilenceMusicSource defaultMusic;
     int32_t pressedMenuItem = kNoPressedItem;
 };

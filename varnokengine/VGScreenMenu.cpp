@@ -55,7 +55,7 @@ VGScreen* VGScreen::Update() {
         TextBlock* item = ItemAt(app.stylusX, app.stylusY);
         if (!item) return nullptr;
         SetFocus(item->tag);
-        TheGame->pressedMenuItem = item->tag;
+        TheGame()->pressedMenuItem = item->tag;
         return nullptr;
     }
     if (!app.IsReleased(KeyStylus)) {

@@ -112,10 +112,8 @@ bool WriteChannel(SoundChannel& channel, const SoundData& sound, uint32_t mode, 
     channel.priority = priority;
     channel.mode = mode;
     auto& audio = platform::Audio();
-    if (how.perChannelVolume)
-        audio.SetDeviceVolume(channel.device, ChannelVolumeValue(how.masterLevel, channel.volume));
-    else // the master level is the mix's own gain; the channel plays at its stroke's volume
-        audio.SetDeviceVolume(channel.device, StrokeVolumeValue(channel.volume));
+    // The master level is the mix's own gain; the channel plays at its stroke's volume.
+    audio.SetDeviceVolume(channel.device, StrokeVolumeValue(channel.volume));
     const WaveHeader& h = channel.headers[slot];
     auto label = platform::MakeAudioLabel(how.name ? how.name : u"", how.channelIndex, priority);
     platform::AudioStart start;
@@ -139,10 +137,5 @@ bool IsChannelWaiting(SoundChannel& channel) {
 
 uint32_t StrokeVolumeValue(float volume) {
     uint32_t v = volume >= 1.0f ? 0xFFFFu : volume > 0.0f ? uint32_t(volume * 65535.0f) : 0u;
-    return v * 0x10001u;
-}
-
-uint32_t ChannelVolumeValue(uint32_t masterLevel, float volume) {
-    uint32_t v = uint32_t(double(float(masterLevel) * volume) * 6553.0) & 0xFFFF;
     return v * 0x10001u;
 }

@@ -35,12 +35,10 @@ struct SoundChannel {
 };
 
 // What a write needs from the manager: the channel's number and the sound's name for the
-// output's log, and the per-channel volume rule.
+// output's log, and when the buffer begins.
 struct ChannelWrite {
     int32_t channelIndex = 0;
     const char16_t* name = nullptr;
-    bool perChannelVolume = false; // only some handhelds set a volume per device
-    uint32_t masterLevel = 10;
     SoundStart start; // when the written buffer begins
 };
 
@@ -61,7 +59,5 @@ bool WriteChannel(SoundChannel& channel, const SoundData& sound, uint32_t mode, 
 uint32_t PlayedPosition(SoundChannel& channel);
 // Playing a write given a start time that has not begun yet.
 bool IsChannelWaiting(SoundChannel& channel);
-// The per-device volume value for a master level and channel volume, both halves equal.
-uint32_t ChannelVolumeValue(uint32_t masterLevel, float volume);
 // The per-device gain for a channel volume alone (1.0 = unity), both halves equal.
 uint32_t StrokeVolumeValue(float volume);

@@ -48,6 +48,10 @@ void SilenceMusicSource::QueueMusic() {
 VGSoundManager::VGSoundManager() = default;
 
 VGSoundManager::~VGSoundManager() {
+    Close();
+}
+
+void VGSoundManager::Close() {
     for (SoundChannel& channel : channels_) {
         ::StopChannel(channel);
         channel.current = nullptr;
@@ -63,6 +67,10 @@ VGSoundManager::~VGSoundManager() {
         if (channel.device != platform::kNoAudioDevice) platform::Audio().Close(channel.device);
         channel = SoundChannel{};
     }
+    deviceLevel_ = 10;
+    masterLevel_ = kLevelNotSet;
+    soundFX_ = 1;
+    started_ = false;
 }
 
 void VGSoundManager::Start() {
@@ -202,8 +210,6 @@ bool VGSoundManager::Play(SoundChannel& channel, SoundEntry& entry, uint32_t mod
     ChannelWrite how;
     how.channelIndex = int32_t(&channel - channels_);
     how.name = entry.name.Data();
-    how.perChannelVolume = platformMajor_ == 3;
-    how.masterLevel = masterLevel_;
     how.start = start;
     return WriteChannel(channel, entry.data, mode, priority, how);
 }

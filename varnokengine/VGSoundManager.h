@@ -5,9 +5,10 @@
 //
 // The one instance, TheSoundManager, is built by static initialisation, before the program
 // has chosen its audio output or its settings file. It therefore reads no setting and
-// touches no output until it is first needed: Start() (called by the first play, volume or
-// switch operation, or explicitly) reads the settings and the device volume and sets the
-// master volume.
+// touches no output until the engine starts it (Start() reads the settings and the device
+// volume and sets the master volume; the first play, volume or switch operation starts it
+// too). The engine's stop closes it while the audio output and its clock still exist, so
+// nothing of it runs after the program's end.
 #include "varnokengine/VGSoundChannel.h"
 #include "varnokengine/VGSoundData.h"
 #include "varnokengine/VGString.h"
@@ -59,6 +60,9 @@ public:
     // Starts without reading or writing any setting: SoundFX on, the device at the given
     // master level. For a manager of its own that renders offline.
     void StartDetached(uint32_t level);
+    // Stops and closes every channel, frees every sound and gives the device its volume
+    // back; the next Start reads the settings again.
+    void Close();
 
     // The play operations give the channel used, or null when nothing was played. Each takes
     // when the sound is to begin: at once unless told otherwise. A scheduled sound holds its
@@ -98,9 +102,6 @@ public:
     uint32_t SoundFX();
     uint32_t MasterLevel();
     uint32_t DeviceLevel();
-    // The operating system's major version: 3 applies the channel volume on each device;
-    // otherwise the channel volume only silences a channel set below 0.05.
-    void SetPlatformMajorVersion(uint32_t major) { platformMajor_ = major; }
 
 private:
     bool Play(SoundChannel& channel, SoundEntry& entry, uint32_t mode, int32_t priority,
@@ -113,7 +114,6 @@ private:
     SoundEntry* sounds_ = nullptr;
     SoundChannel channels_[kChannels];
     bool started_ = false;
-    uint32_t platformMajor_ = 0;
 };
 
 extern VGSoundManager TheSoundManager;

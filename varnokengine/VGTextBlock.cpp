@@ -1,18 +1,10 @@
 #include "varnokengine/VGTextBlock.h"
 
 #include "platform/Runtime.h"
-#include "varnokengine/VGClock.h"
 #include "varnokengine/VGFont.h"
-#include "varnokengine/VGRegistry.h"
 
 #include <bit>
 #include <new>
-
-uint32_t GraphicsQuality = kDefaultGraphicsQuality;
-
-void ReadGraphicsQuality() {
-    GraphicsQuality = ReadOption(u"GraphicsQuality", kDefaultGraphicsQuality);
-}
 
 float Random01() {
     // 1 / 32767 rounded to the float 0x38000100.
@@ -58,13 +50,13 @@ void TextBlock::PlaceLine(TextLine* line) const {
     }
 }
 
-void TextBlock::CloseLine(const char16_t* text, uint32_t length, int16_t baseline,
+void TextBlock::CloseLine(const char16_t* text, uint32_t length, int16_t baseline, uint32_t now,
                           TextLine**& tail) {
     TextLine* line = new (std::nothrow) TextLine;
     if (!line) return;
     line->y = baseline;
     line->startY = (flags & FlagDropIn) ? 0 : baseline;
-    line->lastUpdate = Now;
+    line->lastUpdate = now;
     TextChar** letterTail = &line->letters;
     for (uint32_t i = 0; i < length && (text[i] & 0xFF) != 0; ++i) {
         TextChar* letter = new (std::nothrow) TextChar;
@@ -81,7 +73,7 @@ void TextBlock::CloseLine(const char16_t* text, uint32_t length, int16_t baselin
     tail = &line->next;
 }
 
-void TextBlock::SetText(const VGString& text) {
+void TextBlock::SetText(const VGString& text, uint32_t now) {
     FreeLines();
     TextLine** tail = &lines;
     int32_t baseline = y;
@@ -90,11 +82,11 @@ void TextBlock::SetText(const VGString& text) {
     uint32_t length = text.Length();
     for (uint32_t i = 0; i < length; ++i) {
         if (data[i] != u'\n') continue;
-        CloseLine(data + start, i - start, int16_t(baseline), tail);
+        CloseLine(data + start, i - start, int16_t(baseline), now, tail);
         baseline += font ? font->lineHeight : 0;
         start = i + 1;
     }
-    if (start < length) CloseLine(data + start, length - start, int16_t(baseline), tail);
+    if (start < length) CloseLine(data + start, length - start, int16_t(baseline), now, tail);
 }
 
 void StepLetters(TextLine& line, bool bouncing) {
@@ -110,14 +102,14 @@ void StepLetters(TextLine& line, bool bouncing) {
     }
 }
 
-void TextBlock::Update(bool bouncing) {
+void TextBlock::Update(bool bouncing, uint32_t now) {
     for (TextLine* line = lines; line; line = line->next) {
-        for (int32_t step = 0; step < kMaxLetterSteps && int32_t(Now - line->lastUpdate) >= 0;
+        for (int32_t step = 0; step < kMaxLetterSteps && int32_t(now - line->lastUpdate) >= 0;
              ++step) {
             StepLetters(*line, bouncing);
             line->lastUpdate += kLetterStepMs;
         }
-        if (int32_t(Now - line->lastUpdate) > 0) line->lastUpdate = Now;
+        if (int32_t(now - line->lastUpdate) > 0) line->lastUpdate = now;
     }
 }
 
@@ -127,10 +119,10 @@ float PulseAlpha(float alpha, uint32_t now) {
     return alpha * (0.6f + 0.04f * p);
 }
 
-void TextBlock::Draw(float alpha) const {
+void TextBlock::Draw(float alpha, uint32_t now, bool withShadows) const {
     if ((flags & FlagHidden) || !font) return;
-    if (flags & FlagPulse) alpha = PulseAlpha(alpha, Now);
-    bool shadows = shadowOffset > 0 && (GraphicsQuality & kQualityTextShadows);
+    if (flags & FlagPulse) alpha = PulseAlpha(alpha, now);
+    const bool shadows = withShadows && shadowOffset > 0;
     for (const TextLine* line = lines; line; line = line->next) {
         int32_t penX = line->x;
         for (const TextChar* c = line->letters; c; c = c->next) {

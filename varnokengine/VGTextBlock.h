@@ -19,13 +19,6 @@ enum TextAlign : int32_t { AlignCentre = 0, AlignLeft = 1, AlignRight = 2 };
 constexpr uint32_t kLetterStepMs = 33;
 constexpr int32_t kMaxLetterSteps = 3;
 
-// The "GraphicsQuality" option: bit 1 turns text shadows on.
-extern uint32_t GraphicsQuality;
-constexpr uint32_t kQualityTextShadows = 1;
-constexpr uint32_t kDefaultGraphicsQuality = 9;
-// Reads "GraphicsQuality" into the global.
-void ReadGraphicsQuality();
-
 // A float from 0 to 1 from the platform's rand().
 float Random01();
 
@@ -53,11 +46,15 @@ public:
     TextBlock(const TextBlock&) = delete;
     TextBlock& operator=(const TextBlock&) = delete;
 
-    // Replaces the lines with the text laid out from the block's y, alignment and x.
-    void SetText(const VGString& text);
-    // Advances the letter animation of every line; bouncing keeps resting letters hopping.
-    void Update(bool bouncing);
-    void Draw(float alpha) const;
+    // Replaces the lines with the text laid out from the block's y, alignment and x; their
+    // animation starts at the engine time now.
+    void SetText(const VGString& text, uint32_t now);
+    // Advances the letter animation of every line up to now; bouncing keeps resting letters
+    // hopping.
+    void Update(bool bouncing, uint32_t now);
+    // A pulsing block's alpha follows now; shadows are drawn when asked and the block has an
+    // offset for them.
+    void Draw(float alpha, uint32_t now, bool shadows) const;
     // Centres every line on x.
     void SetPosition(int16_t newX);
     bool HitTest(int32_t px, int32_t py) const;
@@ -76,7 +73,8 @@ public:
     float scale = 1.0f;
 
 private:
-    void CloseLine(const char16_t* text, uint32_t length, int16_t baseline, TextLine**& tail);
+    void CloseLine(const char16_t* text, uint32_t length, int16_t baseline, uint32_t now,
+                   TextLine**& tail);
     void PlaceLine(TextLine* line) const;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/video/Backend.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGEngine.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGGame.h"
@@ -240,9 +241,7 @@ int GuardedRun(void*) {
     }
     ShutdownApplication();
     if (ErrorFlag) ShowFatalError();
-    delete TheApp;
-    TheApp = nullptr;
-    TheGame = nullptr;
+    DeleteApplication();
     return int(message.message == kMsgQuit ? message.wParam : 0);
 }
 
@@ -253,9 +252,7 @@ int OnFault(uint32_t code, void*) {
     ShowFatalError();
     if (TheApp) TheApp->EmergencyStop();
     TheDisplay.Close();
-    delete TheApp;
-    TheApp = nullptr;
-    TheGame = nullptr;
+    DeleteApplication();
     return 0;
 }
 
@@ -266,9 +263,11 @@ int RunApplication() {
 }
 
 int VGMain() {
+    StartEngine();
     PowerStartUp();
     int result = RunApplication();
     PowerRestore();
+    StopEngine();
     return result;
 }
 

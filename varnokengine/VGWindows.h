@@ -52,8 +52,9 @@ void ShowFatalError();
 bool InitInstance();
 // The whole run inside the fault guard; returns the exit code.
 int RunApplication();
-// Entry: power start-up, the run, power restore.
+// Entry: the engine's start, power start-up, the run, power restore, the engine's stop.
 int VGMain();
 
-// Back to the state of a fresh process (tests run several starts in one process).
+// The shell's own state back to that of a fresh process (part of the engine's start and
+// stop).
 void ResetShellState();

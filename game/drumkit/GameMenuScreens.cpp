@@ -9,6 +9,7 @@
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
+#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
@@ -47,8 +48,8 @@ void DrawLevel(uint32_t level, int32_t x, float alpha) {
     text.shadowOffset = kValueShadow;
     text.x = int16_t(x);
     text.y = int16_t(FractionToY(0.25f, 1.0f) + text.font->ascent);
-    text.SetText(Formatted(u"%d", level));
-    text.Draw(alpha);
+    text.SetText(Formatted(u"%d", level), Now);
+    text.Draw(alpha, Now, TextShadowsOn());
 }
 
 } // namespace

@@ -39,7 +39,7 @@ bool ItemRows(int32_t& top, int32_t& bottom) {
 } // namespace
 
 DrumKit& TheKit() {
-    return TheGameApp->kit;
+    return TheGameApp()->kit;
 }
 
 void PrepareKit() {

@@ -35,7 +35,7 @@ void GameSelectScreen::CreateSoftButtons() {
 
 void GameSelectScreen::CreateItems() {
     // The entry of the mode last played starts focused (free play after the drum machine).
-    uint32_t mode = TheGameApp->kit.mode;
+    uint32_t mode = TheGameApp()->kit.mode;
     if (mode > RhythmMaster) mode = FreePlay;
     for (const Choice& c : kChoices) {
         AddMenuEntry(c.action, c.y, c.name, c.mode == mode ? FlagPulse : 0);
@@ -44,7 +44,7 @@ void GameSelectScreen::CreateItems() {
 }
 
 VGScreen* GameSelectScreen::OnAction(int32_t id) {
-    DrumKit& kit = TheGameApp->kit;
+    DrumKit& kit = TheGameApp()->kit;
     switch (id) {
     case kFreePlay:
         DeleteResume();

@@ -41,27 +41,27 @@ KitInput FrameKitInput() {
     in.stylusY = app.stylusY;
     in.screenWidth = TargetWidth();
     in.screenHeight = TargetHeight();
-    in.metronome = TheGameApp->metronome;
+    in.metronome = TheGameApp()->metronome;
     return in;
 }
 
 void ShowLoadingMessage() {
     VGBitmap* screen = RenderTarget.target;
-    if (!screen || !TheGame || !TheGame->largeFont) return;
+    if (!screen || !TheGame() || !TheGame()->largeFont) return;
     screen->Fill(ColourBlack);
     TextBlock message;
-    message.font = TheGame->largeFont;
+    message.font = TheGame()->largeFont;
     message.alignment = AlignCentre;
     message.x = int16_t(screen->halfWidth);
     message.y = int16_t(screen->halfHeight);
-    message.SetText(GetText(kLoadingEntry));
-    message.Draw(1.0f);
+    message.SetText(GetText(kLoadingEntry), Now);
+    message.Draw(1.0f, Now, TextShadowsOn());
     TheDisplay.Present();
 }
 
 void KitScreen::Enter() {
     VGScreen::Enter();
-    LoadKit(TheGameApp->kit, LayoutScale, ShowLoadingMessage);
+    LoadKit(TheGameApp()->kit, LayoutScale, ShowLoadingMessage);
     LoadButtonImages();
     TheApp->padStrikes = true;
 }
@@ -73,9 +73,9 @@ void KitScreen::Leave() {
 
 VGScreen* KitScreen::Update() {
     if (VGScreen* next = VGScreen::Update()) return next;
-    DrumKit& kit = TheGameApp->kit;
+    DrumKit& kit = TheGameApp()->kit;
     KitInput input = FrameKitInput();
-    AddKeyStrokes(TheGameApp->drumKeys, *TheApp, input);
+    AddKeyStrokes(TheGameApp()->drumKeys, *TheApp, input);
     UpdateKit(kit, input);
     UpdateKitHelp(help, *TheApp, Now);
     if (kit.gameOver && IsGameMode(kit.mode)) return CreateScreen(ScreenGameOver);
@@ -91,7 +91,7 @@ VGScreen* KitScreen::Update() {
 }
 
 void KitScreen::OnExit() {
-    SaveResume(TheGameApp->kit);
+    SaveResume(TheGameApp()->kit);
 }
 
 void KitScreen::UpdateFreePlayButtons() {
@@ -99,12 +99,12 @@ void KitScreen::UpdateFreePlayButtons() {
     bool pressed = app.IsPressed(KeyStylus);
     bool repeated = app.IsRepeated(KeyStylus);
     if (!pressed && !repeated) return;
-    DrumKit& kit = TheGameApp->kit;
+    DrumKit& kit = TheGameApp()->kit;
     int32_t step = pressed ? kTempoStep : kTempoRepeatStep;
     // The switch flips once per tap; holding it does not make it flicker.
     if (pressed && HitMetronomeButton()) {
         PlayClick();
-        SetMetronomeSwitch(TheGameApp->metronome, TheGameApp->metronome ? 0 : 1);
+        SetMetronomeSwitch(TheGameApp()->metronome, TheGameApp()->metronome ? 0 : 1);
     } else if (HitUpDownUpper()) {
         PlayClick();
         TempoUp(kit, step);
@@ -115,15 +115,15 @@ void KitScreen::UpdateFreePlayButtons() {
 }
 
 void KitScreen::Draw() {
-    DrumKit& kit = TheGameApp->kit;
+    DrumKit& kit = TheGameApp()->kit;
     DrawKit(kit, GraphicsQuality, LayoutScale);
     DrawCornerButton(MenuButton(kit));
     if (kit.mode != FreePlay) {
         DrawGameCounter();
     } else {
         DrawMetronomeButton();
-        DrawCharWindow(TempoText(kit, TheGameApp->metronome), 0);
+        DrawCharWindow(TempoText(kit, TheGameApp()->metronome), 0);
         DrawRightOfBar(ButtonUpDown);
     }
-    DrawKitHelp(help, kit, TheGameApp->drumKeys);
+    DrawKitHelp(help, kit, TheGameApp()->drumKeys);
 }

@@ -73,7 +73,7 @@ void SegmentEditScreen::Leave() {
     MenuScreen::Leave();
     // A failed save is silent: the edits are lost.
     if (segment) Save(*segment);
-    TheGameApp->machineImages.Clear();
+    TheGameApp()->machineImages.Clear();
     cursor.pixels.FreePixels();
     cursor.shown = false;
     if (ownsSegment) delete segment;
@@ -106,11 +106,11 @@ VGScreen* SegmentEditScreen::Update() {
         PlayClick();
         return CreateScreen(ScreenDrumMachineMenu);
     }
-    if (TheGameApp->play) {
+    if (TheGameApp()->play) {
         MachineOutput out;
         out.sounds = sounds;
         out.now = FrameStart;
-        SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp->metronome != 0, out);
+        SegmentLoopTick(loop, *segment, uint32_t(FrameDelta), TheGameApp()->metronome != 0, out);
     }
     const GridLayout grid = Layout();
     const float scrollBefore = scroll;
@@ -121,7 +121,7 @@ VGScreen* SegmentEditScreen::Update() {
     }
     scroll = ClampGridScroll(scroll, GridScrollLimit(grid, segment->steps));
     if (scroll != scrollBefore) redraw = kRedrawAll;
-    if (TheGameApp->play) redraw |= kRedrawCursor;
+    if (TheGameApp()->play) redraw |= kRedrawCursor;
     return nullptr;
 }
 
@@ -194,10 +194,10 @@ void SegmentEditScreen::Draw() {
     RestoreUnderCursor(cursor);
     if (redraw == kRedrawAll) DrawFixedParts(grid);
     if (redraw & kRedrawMetronome) DrawMetronomeButton();
-    if (redraw & kRedrawPlay) DrawRightOfUpDown(TheGameApp->play ? ButtonStop : ButtonPlay);
+    if (redraw & kRedrawPlay) DrawRightOfUpDown(TheGameApp()->play ? ButtonStop : ButtonPlay);
     if (redraw & kRedrawNumber) DrawCharWindow(Formatted(u"%5d", segment->tempo), 0);
     if (redraw & kRedrawContent) DrawGrid(grid);
-    if ((redraw & kRedrawCursor) && TheGameApp->play) {
+    if ((redraw & kRedrawCursor) && TheGameApp()->play) {
         cursorX = int16_t(newCursorX);
         // A cursor over a column scrolled out of view would lie on the labels or the margin.
         const VGBitmap* image = MachineImage(MachineSegmentCursor);

@@ -27,7 +27,7 @@ void SegmentEditScreen::ToggleCell(uint32_t row, uint32_t step) {
     cell = cell == 0 ? 1 : 0;
     redraw |= kRedrawContent;
     // While the loop stands still, the row's drum lets the player hear what they place.
-    if (TheGameApp->play) {
+    if (TheGameApp()->play) {
         PlayClick();
     } else {
         KitSounds& out = sounds ? *sounds : DefaultKitSounds();
@@ -46,16 +46,16 @@ void SegmentEditScreen::ChangeTempo(bool up, uint32_t step) {
 
 void SegmentEditScreen::TogglePlay() {
     PlayClick();
-    TheGameApp->play = TheGameApp->play ? 0 : 1;
-    WriteOption(u"Play", TheGameApp->play);
+    TheGameApp()->play = TheGameApp()->play ? 0 : 1;
+    WriteOption(u"Play", TheGameApp()->play);
     RestartLoop(loop);
     redraw |= kRedrawPlay;
 }
 
 void SegmentEditScreen::ToggleMetronome() {
     PlayClick();
-    TheGameApp->metronome = TheGameApp->metronome ? 0 : 1;
-    WriteOption(u"Metronome", TheGameApp->metronome);
+    TheGameApp()->metronome = TheGameApp()->metronome ? 0 : 1;
+    WriteOption(u"Metronome", TheGameApp()->metronome);
     redraw |= kRedrawMetronome;
 }
 

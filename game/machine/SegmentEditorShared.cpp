@@ -10,12 +10,12 @@
 
 const VGBitmap* MachineImage(uint32_t id) {
     LoadMachineImages();
-    return TheGameApp->machineImages.Get(id);
+    return TheGameApp()->machineImages.Get(id);
 }
 
 const VGBitmap* ButtonsImage(uint32_t id) {
     LoadButtonImages();
-    return TheGameApp->buttonImages.Get(id);
+    return TheGameApp()->buttonImages.Get(id);
 }
 
 int32_t ImageWidth(uint32_t id, bool machine) {

@@ -112,7 +112,7 @@ void TrackEditScreen::Enter() {
 void TrackEditScreen::Leave() {
     MenuScreen::Leave();
     if (track) Save(*track);
-    TheGameApp->machineImages.Clear();
+    TheGameApp()->machineImages.Clear();
     cursor.pixels.FreePixels();
     cursor.shown = false;
     if (ownsTrack) delete track;
@@ -140,7 +140,7 @@ Track* TrackEditScreen::GiveAway() {
 }
 
 void TrackEditScreen::SetPlay(uint32_t on) {
-    TheGameApp->play = on;
+    TheGameApp()->play = on;
     WriteOption(u"Play", on);
 }
 
@@ -150,7 +150,7 @@ VGScreen* TrackEditScreen::Update() {
         PlayClick();
         return CreateScreen(ScreenDrumMachineMenu);
     }
-    if (TheGameApp->play) SequencerTickFrame(*track, false, true, ModeNormal, false, nullptr);
+    if (TheGameApp()->play) SequencerTickFrame(*track, false, true, ModeNormal, false, nullptr);
     const StripLayout strip = Layout();
     const float scrollBefore = track->listScroll;
     HeldScroll(strip);
@@ -161,7 +161,7 @@ VGScreen* TrackEditScreen::Update() {
     const float limit = StripScrollLimit(strip, EntryCount(*track));
     track->listScroll = std::clamp(track->listScroll, limit, 0.0f);
     if (track->listScroll != scrollBefore) redraw = kRedrawAll;
-    if (TheGameApp->play) redraw |= kRedrawCursor;
+    if (TheGameApp()->play) redraw |= kRedrawCursor;
     return nullptr;
 }
 
@@ -186,7 +186,7 @@ VGScreen* TrackEditScreen::HandleStylus() {
         // One flip per tap, however long the stylus stays down.
         if (pressed) {
             PlayClick();
-            SetPlay(TheGameApp->play ? 0 : 1);
+            SetPlay(TheGameApp()->play ? 0 : 1);
             ResetPosition(*track);
             redraw |= kRedrawPlay;
         }
@@ -266,10 +266,10 @@ void TrackEditScreen::Draw() {
     if (redraw == 0) return;
     RestoreUnderCursor(cursor);
     if (redraw == kRedrawAll) DrawFixedParts(strip);
-    if (redraw & kRedrawPlay) DrawRightOfUpDown(TheGameApp->play ? ButtonStop : ButtonPlay);
+    if (redraw & kRedrawPlay) DrawRightOfUpDown(TheGameApp()->play ? ButtonStop : ButtonPlay);
     if (redraw & kRedrawNumber) DrawCharWindow(Formatted(u"%4d%%", track->speed), 0);
     if (redraw & kRedrawContent) DrawStrip(strip);
-    if ((redraw & kRedrawCursor) && TheGameApp->play) {
+    if ((redraw & kRedrawCursor) && TheGameApp()->play) {
         cursorX = int16_t(newCursorX);
         DrawCursorAt(cursor, MachineImage(MachineTrackCursor), cursorX, strip.top);
     }

@@ -55,7 +55,7 @@ VGScreen* TrackEditScreen::HandleKeys(const StripLayout& strip) {
     if (app.IsDeskKeyPressed(dk::Delete)) edit = EditOf(entry, BandRemovePlay, false);
     if (app.IsDeskKeyPressed(platform::LetterKey('p'))) {
         PlayClick();
-        SetPlay(TheGameApp->play ? 0 : 1);
+        SetPlay(TheGameApp()->play ? 0 : 1);
         ResetPosition(*track);
         redraw |= kRedrawPlay;
     }

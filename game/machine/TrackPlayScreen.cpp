@@ -31,7 +31,7 @@ constexpr uint32_t kExportFailedEntry = 120;
 constexpr uint32_t kExportLineMs = 4000;
 
 void PrepareKit() {
-    DrumKit& kit = TheGameApp->kit;
+    DrumKit& kit = TheGameApp()->kit;
     LoadKit(kit, LayoutScale, ShowLoadingMessage);
     kit.mode = MachineDriven;
 }
@@ -69,7 +69,7 @@ TrackPlayScreen::TrackPlayScreen(uint32_t slot) {
         Reset(*track);
         Load(*track);
     }
-    if (TheGameApp && TheGameApp->visualise) PrepareKit();
+    if (TheGameApp() && TheGameApp()->visualise) PrepareKit();
     playing = false;
 }
 
@@ -96,10 +96,10 @@ VGScreen* TrackPlayScreen::HandleStylus() {
         if (fresh && HitBottomLeft(ButtonVisualiseOn)) {
             PlayClick();
             redraw = kRedrawAll;
-            if (Toggled(TheGameApp->visualise, u"Visualise")) PrepareKit();
+            if (Toggled(TheGameApp()->visualise, u"Visualise")) PrepareKit();
         } else if (fresh && HitTopLeft()) {
             PlayClick();
-            Toggled(TheGameApp->repeat, u"Repeat");
+            Toggled(TheGameApp()->repeat, u"Repeat");
             redraw |= kRedrawRepeat;
         } else if (fresh && HitPlayLeftOfBar()) {
             PlayClick();
@@ -138,11 +138,11 @@ void TrackPlayScreen::HandleKeys() {
     if (app.IsDeskKeyPressed(platform::LetterKey('v'))) {
         PlayClick();
         redraw = kRedrawAll;
-        if (Toggled(TheGameApp->visualise, u"Visualise")) PrepareKit();
+        if (Toggled(TheGameApp()->visualise, u"Visualise")) PrepareKit();
     }
     if (app.IsDeskKeyPressed(platform::LetterKey('l'))) {
         PlayClick();
-        Toggled(TheGameApp->repeat, u"Repeat");
+        Toggled(TheGameApp()->repeat, u"Repeat");
         redraw |= kRedrawRepeat;
     }
     if (mode != ModeNormal) return; // the stylus on a winding button comes first
@@ -216,16 +216,16 @@ VGScreen* TrackPlayScreen::Update() {
     if (!next) next = HandleStylus();
     if (!next) HandleKeys();
     if (!next && track) {
-        const bool visualise = TheGameApp->visualise != 0;
-        if (SequencerTickFrame(*track, !playing, TheGameApp->repeat != 0, mode, visualise,
-                               &TheGameApp->kit)) {
+        const bool visualise = TheGameApp()->visualise != 0;
+        if (SequencerTickFrame(*track, !playing, TheGameApp()->repeat != 0, mode, visualise,
+                               &TheGameApp()->kit)) {
             playing = false;
             redraw |= kRedrawTransport;
         }
     }
-    if (TheGameApp->visualise) {
+    if (TheGameApp()->visualise) {
         redraw = kRedrawAll;
-        UpdateKit(TheGameApp->kit, FrameKitInput());
+        UpdateKit(TheGameApp()->kit, FrameKitInput());
     }
     UpdateTimeText();
     return next;
@@ -243,8 +243,8 @@ void TrackPlayScreen::UpdateTimeText() {
 }
 
 void TrackPlayScreen::DrawContent() {
-    if (TheGameApp->visualise) {
-        DrawKit(TheGameApp->kit, GraphicsQuality, LayoutScale);
+    if (TheGameApp()->visualise) {
+        DrawKit(TheGameApp()->kit, GraphicsQuality, LayoutScale);
         return;
     }
     DrawMenuPanel(panelImage, nullptr);
@@ -265,11 +265,12 @@ void TrackPlayScreen::Draw() {
         DrawRewindButton();
         DrawRightOfBar(ButtonStop);
         DrawForwardButton();
-        DrawBottomLeft(TheGameApp->visualise ? ButtonVisualiseOn : ButtonVisualiseOff);
+        DrawBottomLeft(TheGameApp()->visualise ? ButtonVisualiseOn : ButtonVisualiseOff);
         DrawExportLine();
     }
     if (redraw & kRedrawTransport) DrawLeftOfBar(playing ? ButtonPause : ButtonPlay);
-    if (redraw & kRedrawRepeat) DrawTopLeft(TheGameApp->repeat ? ButtonRepeatOn : ButtonRepeatOff);
+    if (redraw & kRedrawRepeat)
+        DrawTopLeft(TheGameApp()->repeat ? ButtonRepeatOn : ButtonRepeatOff);
     if (redraw & kRedrawTime) DrawCharWindow(timeText, int32_t(tickerOffset));
     redraw = 0;
 }

@@ -73,11 +73,11 @@ void AboutScreen::DrawContent() {
         text.x = int16_t(TargetWidth() / 2);
         text.shadowOffset = int16_t(2 * LayoutScale);
         text.y = int16_t(ItemY(0.5f, content, FontLarge, kMenuSpread));
-        text.SetText(content);
+        text.SetText(content, Now);
         shownPage = page;
         shownScale = look.scale;
     }
-    text.Draw(look.alpha);
+    text.Draw(look.alpha, Now, TextShadowsOn());
 }
 
 VGScreen* AboutScreen::OnAction(int32_t id) {

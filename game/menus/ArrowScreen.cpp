@@ -53,8 +53,8 @@ bool ArrowScreen::ArrowTapped(const VGBitmap* arrow, int32_t cx, int32_t pressed
         if (pressTime == -1) pressTime = 0;
         return false;
     }
-    if (TheApp->IsPressed(KeyStylus)) TheGame->pressedMenuItem = pressedId;
-    if (TheGame->pressedMenuItem != pressedId) return false;
+    if (TheApp->IsPressed(KeyStylus)) TheGame()->pressedMenuItem = pressedId;
+    if (TheGame()->pressedMenuItem != pressedId) return false;
     if (StylusHeld()) pressTime = -1;
     if (!TheApp->IsReleased(KeyStylus)) return false;
     PlayClick();
@@ -78,8 +78,8 @@ VGScreen* ArrowScreen::Update() {
         if (ArrowTapped(rightArrow, middle + ArrowOffset(), kPressedRightArrow, rightPressTime))
             OnRight();
         if (TheApp->IsInside(middle, ArrowLineY(), kCentreSize, kCentreSize)) {
-            if (TheApp->IsPressed(KeyStylus)) TheGame->pressedMenuItem = kPressedCentre;
-            if (TheApp->IsReleased(KeyStylus) && TheGame->pressedMenuItem == kPressedCentre) {
+            if (TheApp->IsPressed(KeyStylus)) TheGame()->pressedMenuItem = kPressedCentre;
+            if (TheApp->IsReleased(KeyStylus) && TheGame()->pressedMenuItem == kPressedCentre) {
                 if (VGScreen* next = OnCentreTap()) return next;
             }
         }

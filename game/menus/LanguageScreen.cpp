@@ -42,6 +42,6 @@ VGScreen* LanguageScreen::OnAction(int32_t id) {
     if (id < kLanguageTagBase) return nullptr;
     uint32_t language = uint32_t(id - kLanguageTagBase);
     WriteOption(u"Language", language);
-    LoadLanguage(TheGame->language, language);
+    LoadLanguage(TheGame()->language, language);
     return new (std::nothrow) MainMenuScreen;
 }

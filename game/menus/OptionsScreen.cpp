@@ -217,7 +217,7 @@ VGScreen* OptionsScreen::OnAction(int32_t id) {
         break;
     case ActionApplyLanguage:
         WriteOption(u"Language", languagePending);
-        LoadLanguage(TheGame->language, languagePending);
+        LoadLanguage(TheGame()->language, languagePending);
         RebuildItems();
         return nullptr;
     case ActionToggleSoundFX:
@@ -239,5 +239,5 @@ VGScreen* OptionsScreen::OnAction(int32_t id) {
 
 void OptionsScreen::OnExit() {
     // Opened from the menu during a game: the game survives the program ending here.
-    if (returnId == ScreenInGameMenu) SaveResume(TheGameApp->kit);
+    if (returnId == ScreenInGameMenu) SaveResume(TheGameApp()->kit);
 }

@@ -12,6 +12,7 @@
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
+#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGTextBlock.h"
 #include "varnokengine/VGWindows.h"
 

@@ -121,7 +121,7 @@ void Idle() {
     double used = CpuSeconds() - cpu - double(watch.readerCpuNs.load() - reader) / 1e9;
     idleShare = used / (double(SteadyNs() - start) / 1e9);
     // Proof that the time was spent on the kit screen: only its update moves the kit's clock.
-    if (!TheGameApp || TheGameApp->kit.clock < idleSeconds * 900) idleShare = -1;
+    if (!TheGameApp() || TheGameApp()->kit.clock < idleSeconds * 900) idleShare = -1;
     PushQuit();
 }
 

@@ -151,7 +151,7 @@ TEST_F(GameScreensTest, AGameLeftOpenIsOfferedUntilItIsResumed) {
     Key(kActionKey);
     ASSERT_TRUE(On<KitScreen>());
     // The program ends here: the game is saved.
-    TheGameApp->currentScreen->OnExit();
+    TheGameApp()->currentScreen->OnExit();
     ASSERT_TRUE(ResumeAvailable());
     uint32_t piece = kit().memorySequence->piece;
     SwitchTo(CreateScreen(ScreenMainMenu));
@@ -189,12 +189,12 @@ TEST_F(GameScreensTest, OptionsOpenedDuringAGameSaveItWhenTheProgramEndsThere) {
     ASSERT_TRUE(On<KitScreen>());
     SwitchTo(new OptionsScreen(ScreenInGameMenu));
     Run(400);
-    TheGameApp->currentScreen->OnExit();
+    TheGameApp()->currentScreen->OnExit();
     EXPECT_TRUE(ResumeAvailable());
     DeleteResume();
 
     SwitchTo(new OptionsScreen(ScreenSettingsMenu)); // from the settings menu: nothing saved
     Run(400);
-    TheGameApp->currentScreen->OnExit();
+    TheGameApp()->currentScreen->OnExit();
     EXPECT_FALSE(ResumeAvailable());
 }

@@ -40,9 +40,9 @@ void KitAppFixture::Up(int32_t x, int32_t y) {
 }
 
 void KitAppFixture::SwitchTo(VGScreen* screen) {
-    VGScreen* old = TheGameApp->currentScreen;
+    VGScreen* old = TheGameApp()->currentScreen;
     old->Leave();
     delete old;
-    TheGameApp->currentScreen = nullptr;
-    TheGameApp->SetFirstScreen(screen);
+    TheGameApp()->currentScreen = nullptr;
+    TheGameApp()->SetFirstScreen(screen);
 }

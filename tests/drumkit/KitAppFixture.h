@@ -27,9 +27,9 @@ protected:
     void StartApp();
     void TearDown() override;
 
-    static DrumKit& kit() { return TheGameApp->kit; }
+    static DrumKit& kit() { return TheGameApp()->kit; }
     template <typename S> static bool On() {
-        return dynamic_cast<S*>(TheGameApp->currentScreen) != nullptr;
+        return dynamic_cast<S*>(TheGameApp()->currentScreen) != nullptr;
     }
     // Frames (each present moves the clock on by one refresh) for at least ms.
     void Run(uint32_t ms);

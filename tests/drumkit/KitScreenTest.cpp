@@ -33,11 +33,11 @@ protected:
         Run(400);
         Key(kActionKey);
         Run(50);
-        ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp->currentScreen), nullptr);
+        ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp()->currentScreen), nullptr);
         ASSERT_EQ(ErrorFlag, 0u) << "start-up failed";
     }
     // A point inside a button of the "buttons" pack, from where the bottom row puts it.
-    static const VGBitmap* Button(uint32_t id) { return TheGameApp->buttonImages.Get(id); }
+    static const VGBitmap* Button(uint32_t id) { return TheGameApp()->buttonImages.Get(id); }
     // The picture drawn last (the metronome is off, so nothing else moves on it).
     static std::vector<uint16_t> ScreenPixels() {
         const VGBitmap* b = TheDisplay.backBuffer;
@@ -91,18 +91,18 @@ TEST_F(KitScreenTest, MetronomeButtonFlipsTheStoredSwitchOncePerTap) {
     const int32_t x =
         TheDisplay.backBuffer->halfWidth - Button(ButtonCentreBar)->halfWidth - button->halfWidth;
     const int32_t y = TheDisplay.backBuffer->fullHeight - button->halfHeight;
-    ASSERT_EQ(TheGameApp->metronome, 1u);
+    ASSERT_EQ(TheGameApp()->metronome, 1u);
     Down(x, y);
     Run(1000); // held: no flicker
     Up(x, y);
-    EXPECT_EQ(TheGameApp->metronome, 0u);
+    EXPECT_EQ(TheGameApp()->metronome, 0u);
     EXPECT_EQ(ReadOption(u"Metronome", 1), 0u);
     recorder->played.clear();
     Run(2000);
     EXPECT_TRUE(recorder->played.empty()); // switched off: silent
     Down(x, y);
     Up(x, y);
-    EXPECT_EQ(TheGameApp->metronome, 1u);
+    EXPECT_EQ(TheGameApp()->metronome, 1u);
     EXPECT_EQ(ReadOption(u"Metronome", 0), 1u);
 }
 
@@ -116,16 +116,16 @@ TEST_F(KitScreenTest, TapsPlayThePiecesAndBackLeadsToTheGameSelection) {
     EXPECT_EQ(kit().lastPiece, uint32_t(Snare));
 
     Key(kBackKey);
-    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp()->currentScreen), nullptr);
 
     // Back in, then out through the corner button.
     Run(400);
     Key(kActionKey);
-    ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp->currentScreen), nullptr);
+    ASSERT_NE(dynamic_cast<KitScreen*>(TheGameApp()->currentScreen), nullptr);
     const VGBitmap* corner = Button(ButtonBack);
     Down(TheDisplay.backBuffer->fullWidth - corner->halfWidth,
          TheDisplay.backBuffer->fullHeight - corner->halfHeight);
-    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp()->currentScreen), nullptr);
 }
 
 // Keys and controller buttons strike through the same path as taps.
@@ -185,7 +185,7 @@ TEST_F(KitKeysTest, TriggersStrikeAsDeepAsTheyArePressedAndBButtonsDoNotLeave) {
     EXPECT_TRUE(On<KitScreen>()); // B strikes here; Start is the way to the menu
     KeyDown(PackKeyCodes(0, platform::deskkey::PadStart));
     FrameTick();
-    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp->currentScreen), nullptr);
+    EXPECT_NE(dynamic_cast<GameSelectScreen*>(TheGameApp()->currentScreen), nullptr);
     EXPECT_FALSE(TheApp->padStrikes);
 }
 

@@ -65,15 +65,15 @@ protected:
     // Replaces whatever screen is current and lets its input lock pass.
     void Open(VGScreen* screen) {
         ASSERT_NE(screen, nullptr);
-        if (VGScreen* old = TheGameApp->currentScreen) {
+        if (VGScreen* old = TheGameApp()->currentScreen) {
             old->Leave();
             delete old;
-            TheGameApp->currentScreen = nullptr;
+            TheGameApp()->currentScreen = nullptr;
         }
-        TheGameApp->SetFirstScreen(screen);
+        TheGameApp()->SetFirstScreen(screen);
         Run(400);
     }
-    template <typename T> T* Current() { return dynamic_cast<T*>(TheGameApp->currentScreen); }
+    template <typename T> T* Current() { return dynamic_cast<T*>(TheGameApp()->currentScreen); }
 
     void Run(uint32_t ms) { RunFrames(clock, ms); }
     void Key(uint32_t code) { PressKey(code); }
@@ -83,7 +83,7 @@ protected:
         Down(x, y);
         Up(x, y);
     }
-    static const VGBitmap* Button(uint32_t id) { return TheGameApp->buttonImages.Get(id); }
+    static const VGBitmap* Button(uint32_t id) { return TheGameApp()->buttonImages.Get(id); }
     static int32_t W() { return TheDisplay.backBuffer->fullWidth; }
     static int32_t H() { return TheDisplay.backBuffer->fullHeight; }
     static int32_t BarRight() { return W() / 2 + Button(ButtonCentreBar)->halfWidth; }
@@ -137,7 +137,7 @@ protected:
 };
 
 TEST_P(EditorScreenTest, DefaultRecordKeepsNoFileAndClearingDeletesIt) {
-    TheGameApp->play = 0;
+    TheGameApp()->play = 0;
     Open(CreateSegmentEditor(5));
     auto* editor = Current<SegmentEditScreen>();
     ASSERT_NE(editor, nullptr);
@@ -234,16 +234,16 @@ TEST_P(EditorScreenTest, HandlesTempoArrowsAndScrollingKeepTheirLimits) {
 }
 
 TEST_P(EditorScreenTest, LoopPlaysWhatIsStruckWhileEditing) {
-    TheGameApp->play = 0;
-    TheGameApp->metronome = 1;
+    TheGameApp()->play = 0;
+    TheGameApp()->metronome = 1;
     Open(CreateSegmentEditor(2));
     auto* editor = Current<SegmentEditScreen>();
     ASSERT_NE(editor, nullptr);
-    RecordingSounds recorder(TheGameApp->kit);
+    RecordingSounds recorder(TheGameApp()->kit);
     editor->sounds = &recorder;
     TapCell(3, 0); // bass on the first step
     TapPlay();
-    EXPECT_EQ(TheGameApp->play, 1u);
+    EXPECT_EQ(TheGameApp()->play, 1u);
     EXPECT_EQ(ReadOption(u"Play", 0), 1u);
     Run(600);
     Shot("segment-playing");
@@ -269,7 +269,7 @@ TEST_P(EditorScreenTest, LoopPlaysWhatIsStruckWhileEditing) {
     Run(50);
     EXPECT_LT(editor->loop.clock, 250u);
     TapPlay();
-    EXPECT_EQ(TheGameApp->play, 0u);
+    EXPECT_EQ(TheGameApp()->play, 0u);
     editor->sounds = nullptr;
 }
 
@@ -282,10 +282,10 @@ TEST_P(EditorScreenTest, NameEditorChangesTheNameInPlaceAndComesBack) {
     EXPECT_EQ(names->segment, segment);
     Run(400);
     Shot("segment-name");
-    TheGameApp->OnChar(u'k');
-    TheGameApp->OnChar(u'i');
-    TheGameApp->OnChar(u'c');
-    TheGameApp->OnChar(u'k');
+    TheGameApp()->OnChar(u'k');
+    TheGameApp()->OnChar(u'i');
+    TheGameApp()->OnChar(u'c');
+    TheGameApp()->OnChar(u'k');
     Run(50);
     Key(kBackKey);
     auto* editor = Current<SegmentEditScreen>();
@@ -310,7 +310,7 @@ TEST_P(EditorScreenTest, TrackColumnsArrangeEntriesAndTheTrackIsSavedWhenLeft) {
     Cell(seg, 3, 0) = 1;
     ASSERT_TRUE(Save(seg));
 
-    TheGameApp->play = 0;
+    TheGameApp()->play = 0;
     Open(CreateTrackEditor(4));
     auto* editor = Current<TrackEditScreen>();
     ASSERT_NE(editor, nullptr);
@@ -353,7 +353,7 @@ TEST_P(EditorScreenTest, TrackColumnsArrangeEntriesAndTheTrackIsSavedWhenLeft) {
     tap(0, BandRemovePlay, false);
     // Play from the entry with the segment: the track plays while it is edited.
     tap(0, BandRemovePlay, true);
-    EXPECT_EQ(TheGameApp->play, 1u);
+    EXPECT_EQ(TheGameApp()->play, 1u);
     EXPECT_EQ(t.entryIndex, 0u);
     Run(600);
     EXPECT_GT(t.position, 400.0f);
@@ -388,7 +388,7 @@ TEST_P(EditorScreenTest, TrackColumnsArrangeEntriesAndTheTrackIsSavedWhenLeft) {
 }
 
 TEST_P(EditorScreenTest, CopyAndPickGoThroughTheChoiceAndComeBackWithTheRecord) {
-    TheGameApp->play = 0;
+    TheGameApp()->play = 0;
     Segment seg;
     seg.slot = 3;
     Reset(seg);
@@ -442,8 +442,8 @@ TEST_P(EditorScreenTest, FastForwardHeldThroughTheEndWaitsThereUntilReleased) {
     Reset(*track.entries->segment);
     Load(*track.entries->segment);
     ASSERT_TRUE(Save(track));
-    TheGameApp->repeat = 0;
-    TheGameApp->visualise = 0;
+    TheGameApp()->repeat = 0;
+    TheGameApp()->visualise = 0;
     Open(new TrackPlayScreen(1));
     auto* screen = Current<TrackPlayScreen>();
     ASSERT_NE(screen, nullptr);

@@ -5,6 +5,7 @@
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGEngine.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGMenuItems.h"
@@ -31,9 +32,8 @@ MenuHarness::MenuHarness(int16_t w, int16_t h, const char* languages) {
     }
     platform::SetRegistryPath((folder.Path() / "settings.reg").string());
     platform::SetCurrentClock(&clock);
-    ResetEngineClock();
+    StartEngine();
     GetMilliseconds();
-    ClearErrors();
     SetAppPath(VGString(folder.Wide("data").c_str()));
     SetUserPath(VGString(folder.Wide("user").c_str()));
     LayoutScale = w > 320 || h > 320 ? 2 : 1;
@@ -42,8 +42,7 @@ MenuHarness::MenuHarness(int16_t w, int16_t h, const char* languages) {
     SetRenderTarget(&canvas);
     TheSoundManager.SetSoundFX(0);
     app = static_cast<GameApp*>(CreateGameApp());
-    TheGame = app;
-    TheApp = app;
+    AdoptApplication(app);
     LoadLanguage(app->language, 0);
     app->largeFont = app->CreateLargeFont();
     app->smallFont = app->CreateSmallFont();
@@ -55,17 +54,7 @@ MenuHarness::~MenuHarness() {
         delete app->currentScreen;
         app->currentScreen = nullptr;
     }
-    delete app;
-    TheGameApp = nullptr;
-    TheGame = nullptr;
-    TheApp = nullptr;
-    SetRenderTarget(nullptr);
-    SetHalveImagesOnLoad(false);
-    LayoutScale = 1;
-    // The static sound manager keeps its output until the program's very end, after every
-    // clock object: give it one on a clock that is never freed.
-    static auto* exitClock = new platform::VirtualClock(0);
-    platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
+    StopEngine();
     platform::SetCurrentClock(nullptr);
 }
 

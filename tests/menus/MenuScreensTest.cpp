@@ -8,6 +8,7 @@
 #include "game/menus/MessageScreen.h"
 #include "game/menus/OptionsScreen.h"
 #include "tests/menus/MenuHarness.h"
+#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGRegistry.h"

@@ -2,8 +2,6 @@
 #include "tests/graphics/GraphicsTestUtil.h"
 #include "tests/menus/FontTestPack.h"
 #include "varnokengine/VGAppPath.h"
-#include "varnokengine/VGClock.h"
-#include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGTextBlock.h"
 #include "varnokengine/VGTextFlow.h"
@@ -20,10 +18,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(WriteTestFontPack(folder));
         SetAppPath(VGString(folder.Wide().c_str()));
-        LayoutScale = 1;
-        font = std::make_unique<VGFont>(kTestFontBase, 2, 4, 1, 9, 12);
-        Now = 1000;
-        GraphicsQuality = kDefaultGraphicsQuality;
+        font = std::make_unique<VGFont>(1, kTestFontBase, 2, 4, 1, 9, 12);
     }
 
     TextBlock& Block(const char16_t* text, int16_t x, int16_t y, TextAlign align,
@@ -33,7 +28,7 @@ protected:
         block.y = y;
         block.alignment = align;
         block.flags = flags;
-        block.SetText(VGString(text));
+        block.SetText(VGString(text), now);
         return block;
     }
 
@@ -46,6 +41,7 @@ protected:
     TempFolder folder;
     std::unique_ptr<VGFont> font;
     TextBlock block;
+    uint32_t now = 1000; // the engine time the blocks are given
 };
 
 TEST_F(TextTest, GlyphsFallBackToTheOtherCaseAndMissingOnesAdvanceNothing) {
@@ -124,8 +120,8 @@ TEST_F(TextTest, DroppedLettersFallFromTheTopAndBounceToRest) {
     bool rising = false;
     float hopTop = 200;
     for (int frame = 0; frame < 200; ++frame) {
-        Now += 33;
-        block.Update(false);
+        now += 33;
+        block.Update(false, now);
         for (const TextChar* c = block.lines->letters; c; c = c->next)
             ASSERT_LE(c->currentY, c->restY);
         lowestYet = std::max(lowestYet, first->currentY);
@@ -149,17 +145,17 @@ TEST_F(TextTest, DroppedLettersFallFromTheTopAndBounceToRest) {
 TEST_F(TextTest, UpdateRunsAtMostThreeStepsAndDropsLostTime) {
     Block(u"E", 0, 100, AlignLeft, FlagDropIn);
     float speed = block.lines->letters->speed;
-    Now += 1000;
-    block.Update(false);
+    now += 1000;
+    block.Update(false, now);
     // Three steps: the speed grows by one before each move.
     EXPECT_FLOAT_EQ(block.lines->letters->currentY, 3 * speed + 6);
-    EXPECT_EQ(block.lines->lastUpdate, Now);
+    EXPECT_EQ(block.lines->lastUpdate, now);
     // Not yet 33 ms later: one step (the one due now), then nothing more.
-    Now += 20;
-    block.Update(false);
-    EXPECT_EQ(block.lines->lastUpdate, Now + 13);
-    block.Update(false);
-    EXPECT_EQ(block.lines->lastUpdate, Now + 13);
+    now += 20;
+    block.Update(false, now);
+    EXPECT_EQ(block.lines->lastUpdate, now + 13);
+    block.Update(false, now);
+    EXPECT_EQ(block.lines->lastUpdate, now + 13);
 }
 
 TEST_F(TextTest, PulseSwingsTheAlphaOverSixHundredFortyMilliseconds) {
@@ -169,23 +165,21 @@ TEST_F(TextTest, PulseSwingsTheAlphaOverSixHundredFortyMilliseconds) {
     EXPECT_FLOAT_EQ(PulseAlpha(0.5f, 160), 0.5f * (0.6f + 0.04f * 5));
 }
 
-TEST_F(TextTest, ShadowsNeedTheirQualityBitAndHiddenBlocksDrawNothing) {
+TEST_F(TextTest, ShadowsAreDrawnOnlyWhenAskedAndHiddenBlocksDrawNothing) {
     TargetCanvas canvas(40, 40, ColourWhite);
     Block(u"E", 10, 20, AlignLeft);
     block.shadowOffset = 3;
     // Right of the glyph, where only the shadow can fall.
     const int32_t sx = 19, sy = 15;
-    GraphicsQuality = 0;
-    block.Draw(1.0f);
+    block.Draw(1.0f, now, false);
     EXPECT_EQ(canvas.At(sx, sy), ColourWhite);
     EXPECT_EQ(canvas.At(12, 15), kGlyphColour);
-    GraphicsQuality = kQualityTextShadows;
-    block.Draw(1.0f);
+    block.Draw(1.0f, now, true);
     EXPECT_NE(canvas.At(sx, sy), ColourWhite);
 
     TargetCanvas fresh(40, 40, ColourWhite);
     block.flags = FlagHidden;
-    block.Draw(1.0f);
+    block.Draw(1.0f, now, true);
     EXPECT_EQ(fresh.At(12, 15), ColourWhite);
 }
 

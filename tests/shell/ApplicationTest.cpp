@@ -6,6 +6,7 @@
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGSoundManager.h"
 #include "varnokengine/VGWindows.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,34 @@ protected:
     void PressCode(uint32_t code, uint32_t lParam = 1) { shell.Send(kMsgKeyDown, code, lParam); }
     void ReleaseCode(uint32_t code) { shell.Send(kMsgKeyUp, code, 0xC0000001u); }
 };
+
+TEST_F(ApplicationTest, MusicIsTheGamesWhileTheScreenWantsItAndSilenceOtherwise) {
+    struct CountingSource final : MusicSource {
+        CountingSource() : MusicSource(7) {}
+        void QueueMusic() override { ++queued; }
+        int queued = 0;
+    } own;
+    SoundChannel& music = TheSoundManager.Channel(0);
+    FrameAfter(16);
+    // The default source keeps "silence" queued on the music channel.
+    EXPECT_EQ(game->selectedMusic, &game->defaultMusic);
+    EXPECT_EQ(music.mode, uint32_t(ModeMusic));
+    EXPECT_GT(music.queuedBytes, 0u);
+
+    game->gameMusic = &own;
+    FrameAfter(16); // the screen does not want music: still silence
+    EXPECT_EQ(own.queued, 0);
+    game->wantsMusic = true;
+    FrameAfter(16);
+    EXPECT_EQ(game->selectedMusic, &own);
+    EXPECT_EQ(music.queuedBytes, 0u); // the silence was cut when the source changed
+    EXPECT_EQ(own.queued, 1);
+
+    own.enabled = 0; // a switched-off source gives way to the default again
+    FrameAfter(16);
+    EXPECT_EQ(game->selectedMusic, &game->defaultMusic);
+    EXPECT_EQ(own.queued, 1);
+}
 
 TEST_F(ApplicationTest, FrameDeltaStartsAtOneIsCappedAt200AndNeverZero) {
     EXPECT_EQ(FrameAfter(0).delta, 1);

@@ -1,10 +1,12 @@
 #include "tests/shell/ShellHarness.h"
 
 #include "platform/RegistryStore.h"
+#include "tests/sound/SoundTestFiles.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGEngine.h"
 #include "varnokengine/VGUserPath.h"
 #include "varnokengine/VGWindows.h"
 
@@ -32,20 +34,14 @@ VGScreen* ProbeScreen::Update() {
 void ProbeScreen::OnChar(char16_t c) {
     game_.chars.push_back(c);
 }
+bool ProbeScreen::WantsMusic() {
+    return game_.wantsMusic;
+}
 void ProbeScreen::OnExit() {
     ++game_.exits;
 }
 
 namespace {
-// The host clock the harness leaves current. It lives in static storage and is never
-// destroyed, because static objects (the sound manager's null audio output) read the
-// current clock while the test program exits.
-platform::Clock& ImmortalHostClock() {
-    alignas(platform::RealClock) static unsigned char storage[sizeof(platform::RealClock)];
-    static platform::Clock* clock = new (storage) platform::RealClock;
-    return *clock;
-}
-
 VGGame* MakeProbe() {
     Probe = new ProbeGame;
     return Probe;
@@ -54,9 +50,10 @@ VGGame* MakeProbe() {
 
 ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
                            uint32_t endAfterScriptMs, uint32_t pixelFormat) {
-    ResetShellState();
-    platform::SetCurrentClock(&ImmortalHostClock());
+    platform::SetCurrentClock(nullptr);
     platform::SetRegistryPath((folder.Path() / "registry.reg").string());
+    // The application object's default music source plays the program's "silence".
+    WriteSoundFile(folder, "music", "silence", ToneImage(1, 22050, 16, 22050, 0));
     SetAppPath(VGString(folder.Wide().c_str()));
     SetUserPath(VGString(folder.Wide().c_str()));
     platform::HeadlessOptions options;
@@ -69,20 +66,16 @@ ShellHarness::ShellHarness(int32_t width, int32_t height, bool steppedClock,
     auto owned = std::make_unique<platform::HeadlessBackend>(options, &clock);
     backend = owned.get();
     platform::InstallBackend(std::move(owned));
+    StartEngine();
     SetApplicationFactory(MakeProbe);
     Probe = nullptr;
 }
 
 ShellHarness::~ShellHarness() {
-    delete TheApp;
-    TheApp = nullptr;
-    TheGame = nullptr;
+    StopEngine();
     Probe = nullptr;
-    TheDisplay.Close();
-    TheDisplay = VGDeviceScreen();
     platform::UninstallBackend();
     platform::SetRegistryPath(std::string());
-    ResetShellState();
 }
 
 ProbeGame& ShellHarness::Start() {
@@ -90,7 +83,7 @@ ProbeGame& ShellHarness::Start() {
     TheDisplay.SetUp();
     // The application layers on their own, without the splash and its data files.
     Probe = new ProbeGame;
-    TheApp = TheGame = Probe;
+    AdoptApplication(Probe);
     Probe->Init();
     Probe->Resume();
     StartingUp = 0;

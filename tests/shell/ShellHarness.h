@@ -31,6 +31,7 @@ public:
     VGScreen* Update() override;
     void OnChar(char16_t c) override;
     void OnExit() override;
+    bool WantsMusic() override;
 
 private:
     ProbeGame& game_;
@@ -55,6 +56,7 @@ public:
     int stylusDowns = 0;
     int exits = 0;
     int emergencyStops = 0;
+    bool wantsMusic = false; // what the probe screen answers
     // Runs inside every screen update, after the frame has been written down.
     std::function<void(ProbeGame&)> onUpdate;
 };

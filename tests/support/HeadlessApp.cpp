@@ -6,6 +6,7 @@
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGEngine.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGUserPath.h"
@@ -17,17 +18,16 @@
 namespace fs = std::filesystem;
 
 GameApp* StartHeadlessApp(const HeadlessAppSetup& setup, platform::VirtualClock& clock) {
-    ResetShellState();
-    ClearErrors();
     platform::SetRegistryPath(setup.registry.string());
     if (setup.chooseLanguage) WriteOption(u"Language", 0);
     SetAppPath(VGString(setup.dataFolder.u16string().c_str()));
     SetUserPath(VGString(setup.userFolder.u16string().c_str()));
     platform::InstallBackend(std::make_unique<platform::HeadlessBackend>(setup.display, &clock));
+    StartEngine();
     TheDisplay.Open();
     TheDisplay.SetUp();
     GameApp* app = static_cast<GameApp*>(CreateGameApp());
-    TheApp = TheGame = app;
+    AdoptApplication(app);
     app->Init();
     if (setup.resume) app->Resume();
     StartingUp = 0;
@@ -35,21 +35,10 @@ GameApp* StartHeadlessApp(const HeadlessAppSetup& setup, platform::VirtualClock&
 }
 
 void StopHeadlessApp() {
-    // The static sound manager still uses its output while it is destroyed at exit, after
-    // the host clock's static object; give it an output on a clock that is never freed.
-    static auto* exitClock = new platform::VirtualClock(0);
-    platform::SetAudioOutput(platform::CreateHeadlessAudioOutput(*exitClock, "", ""));
-    TheGameApp->Shutdown();
-    delete TheApp;
-    TheApp = nullptr;
-    TheGame = nullptr;
-    TheGameApp = nullptr;
-    TheDisplay.Close();
-    TheDisplay = VGDeviceScreen();
+    if (TheApp) TheApp->Shutdown();
+    StopEngine();
     platform::UninstallBackend();
     platform::SetRegistryPath(std::string());
-    ResetShellState();
-    ClearErrors();
 }
 
 void RunFrames(platform::Clock& clock, uint32_t ms) {

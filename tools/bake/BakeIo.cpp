@@ -5,10 +5,6 @@
 #include <iterator>
 #include <zlib.h>
 
-void PutU8(Bytes& out, uint8_t value) {
-    out.push_back(value);
-}
-
 void PutU16(Bytes& out, uint16_t value) {
     out.push_back(static_cast<uint8_t>(value));
     out.push_back(static_cast<uint8_t>(value >> 8));

@@ -7,7 +7,6 @@
 
 using Bytes = std::vector<uint8_t>;
 
-void PutU8(Bytes& out, uint8_t value);
 void PutU16(Bytes& out, uint16_t value);
 void PutU32(Bytes& out, uint32_t value);
 void PutBytes(Bytes& out, const void* data, size_t count);
