@@ -5,15 +5,16 @@
 #include "game/menus/MainMenuScreen.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 #include <new>
 
 GameApp::GameApp() {
-    metronome = ReadOption(u"Metronome", 1);
-    play = ReadOption(u"Play", 1);
-    visualise = ReadOption(u"Visualise", 0);
-    repeat = ReadOption(u"Repeat", 0);
+    metronome = ReadOption(kOptionMetronome, 1);
+    play = ReadOption(kOptionPlay, 1);
+    visualise = ReadOption(kOptionVisualise, 0);
+    repeat = ReadOption(kOptionRepeat, 0);
     displayFont = new (std::nothrow) VGFont(LayoutScale, 9700, 0, 13, 2, 19, 19);
 }
 
@@ -54,7 +55,7 @@ VGFont* GameApp::CreateSmallFont() {
 }
 
 void GameApp::CreateFirstScreen() {
-    if (ReadOption(u"Language", kNoLanguageChosen) == kNoLanguageChosen)
+    if (StoredLanguage() == kNoLanguageChosen)
         SetFirstScreen(new LanguageScreen);
     else
         SetFirstScreen(new MainMenuScreen);

@@ -43,9 +43,6 @@ public:
     VGFont* displayFont = nullptr;
 };
 
-// "Language" holds this until the user has chosen a language.
-constexpr uint32_t kNoLanguageChosen = 100;
-
 // The application object as the program's own (null when there is none).
 GameApp* TheGameApp();
 

@@ -3,32 +3,12 @@
 // bottom edge (two in the top-left corner), each with its stylus test, and the five-place
 // character window over the centre bar. Positions are computed from the current render
 // target at every call, so they follow the orientation.
+#include "game/ImageIds.h"
 #include "varnokengine/VGString.h"
 
 #include <cstdint>
 
 struct VGBitmap;
-
-// Image ids of the "buttons" pack.
-enum ButtonImage : uint32_t {
-    ButtonPause = 400, // also the in-game menu button in the corner
-    ButtonMetronomeOn = 401,
-    ButtonMetronomeOff = 402,
-    ButtonUpDown = 403,
-    ButtonBack = 404,
-    ButtonPlay = 405,
-    ButtonStop = 406,
-    ButtonName = 409,
-    ButtonCopy = 410,
-    ButtonVisualiseOn = 411,
-    ButtonVisualiseOff = 412,
-    ButtonForward = 413,
-    ButtonRewind = 414,
-    ButtonRepeatOn = 415,
-    ButtonRepeatOff = 416,
-    ButtonClear = 417,
-    ButtonCentreBar = 418,
-};
 
 // Each loads its pack of GameApp once, on first use.
 void LoadMachineImages();

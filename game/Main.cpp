@@ -11,6 +11,7 @@
 #include "platform/video/HeadlessBackend.h"
 #include "platform/video/SdlBackend.h"
 #include "varnokengine/VGAppPath.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGUserPath.h"
 #include "varnokengine/VGWindows.h"
@@ -92,7 +93,7 @@ bool ParsePeriod(const char* text, uint32_t& frames) {
 // lies in range, else the default.
 uint32_t AudioPeriod(const Options& o) {
     if (o.audioPeriod) return o.audioPeriod;
-    uint32_t stored = ReadOption(u"AudioPeriod", platform::kDefaultPeriodFrames);
+    uint32_t stored = ReadOption(kOptionAudioPeriod, platform::kDefaultPeriodFrames);
     return IsPeriodAllowed(long(stored)) ? stored : platform::kDefaultPeriodFrames;
 }
 

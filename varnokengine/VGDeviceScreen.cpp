@@ -4,6 +4,7 @@
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGFormat.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ int16_t LayoutScale = 1;
 uint32_t GraphicsQuality = kDefaultGraphicsQuality;
 
 void ReadGraphicsQuality() {
-    GraphicsQuality = ReadOption(u"GraphicsQuality", kDefaultGraphicsQuality);
+    GraphicsQuality = ReadOption(kOptionGraphicsQuality, kDefaultGraphicsQuality);
 }
 
 namespace {
@@ -50,14 +51,14 @@ void VGDeviceScreen::Open() {
 }
 
 bool VGDeviceScreen::SetUp() {
-    SetOrientation(ReadOption(u"ScreenOrientation", 0));
+    SetOrientation(ReadOption(kOptionScreenOrientation, 0));
     return backBuffer != nullptr;
 }
 
 void VGDeviceScreen::SetOrientation(uint32_t code) {
     FreeBackBuffer(backBuffer);
     orientation = code > 3 ? 0 : code;
-    WriteOption(u"ScreenOrientation", orientation);
+    WriteOption(kOptionScreenOrientation, orientation);
     bool landscape = orientation == 1 || orientation == 3;
     auto* bitmap = new VGBitmap;
     if (bitmap->Create(landscape ? deviceHeight : deviceWidth,

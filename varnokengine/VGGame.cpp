@@ -6,6 +6,7 @@
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGEngine.h"
 #include "varnokengine/VGFont.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreen.h"
@@ -34,7 +35,7 @@ VGGame::~VGGame() {
 void VGGame::Init() {
     // A stored number without a file falls back to the first language rather than showing
     // "entry missing" everywhere.
-    LoadLanguage(language, UsableLanguage(ReadOption(u"Language", 0)));
+    LoadLanguage(language, ShownLanguage());
     KeepAlive();
     largeFont = CreateLargeFont();
     smallFont = CreateSmallFont();

@@ -3,6 +3,8 @@
 #include "platform/Text.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGFormat.h"
+#include "varnokengine/VGOptionNames.h"
+#include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGStream.h"
 
 namespace {
@@ -76,4 +78,12 @@ const VGString& GetText(const LanguageTable& table, uint32_t index) {
     const LanguageNode* node = table.head;
     for (uint32_t i = 0; node && i < index; ++i) node = node->next;
     return node ? node->text : *missing;
+}
+
+uint32_t StoredLanguage() {
+    return ReadOption(kOptionLanguage, kNoLanguageChosen);
+}
+
+uint32_t ShownLanguage() {
+    return UsableLanguage(StoredLanguage());
 }

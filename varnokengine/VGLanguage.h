@@ -31,6 +31,12 @@ uint32_t LanguageCount();
 // The stored language number when its file exists, else 0: a damaged number, or a language
 // removed since it was chosen, falls back to the first one.
 uint32_t UsableLanguage(uint32_t stored);
+// "Language" holds this until the player has chosen a language.
+constexpr uint32_t kNoLanguageChosen = 100;
+// The stored choice, or kNoLanguageChosen.
+uint32_t StoredLanguage();
+// The language to show: the stored choice when it can be shown, else the first language.
+uint32_t ShownLanguage();
 // Replaces the table with the lower-cased entries of the file; a missing file leaves it empty.
 void LoadLanguage(LanguageTable& table, uint32_t number);
 void FreeLanguage(LanguageTable& table);

@@ -3,6 +3,7 @@
 #include "platform/video/Backend.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGClock.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGWindows.h"
 
@@ -42,10 +43,10 @@ void PowerStartUp() {
     SystemIdleTimerReset();
     SavedBatteryTimeout = ReadTimeout(u"BatteryTimeout");
     SavedAcTimeout = ReadTimeout(u"ACTimeout");
-    UseDeviceBacklight = ReadOption(u"UseDeviceBacklightSetting", UseDeviceBacklight);
+    UseDeviceBacklight = ReadOption(kOptionDeviceBacklight, UseDeviceBacklight);
     // A desktop program is not a battery device left in a pocket: with nothing stored it
     // never ends by itself. A stored choice is kept.
-    AutoShutdown = ReadOption(u"AutoShutdownSetting", kDesktopAutoShutdown);
+    AutoShutdown = ReadOption(kOptionAutoShutdown, kDesktopAutoShutdown);
     // A damaged code would end every run one frame after start, before the user could
     // reach the option to mend it: unknown codes count as the default.
     if (AutoShutdown > 6) AutoShutdown = kDesktopAutoShutdown;
@@ -94,7 +95,7 @@ void KeepAlive() {
 void SetUseDeviceBacklight(uint32_t value) {
     if (value == UseDeviceBacklight) return;
     UseDeviceBacklight = value;
-    WriteOption(u"UseDeviceBacklightSetting", value);
+    WriteOption(kOptionDeviceBacklight, value);
     if (value)
         PowerRestore();
     else
@@ -104,5 +105,5 @@ void SetUseDeviceBacklight(uint32_t value) {
 void SetAutoShutdown(uint32_t code) {
     if (code == AutoShutdown) return;
     AutoShutdown = code;
-    WriteOption(u"AutoShutdownSetting", code);
+    WriteOption(kOptionAutoShutdown, code);
 }

@@ -4,6 +4,7 @@
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGError.h"
 #include "varnokengine/VGFormat.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 VGSoundManager TheSoundManager;
@@ -33,7 +34,7 @@ uint32_t LevelToVolume(uint32_t level) {
 
 MusicSource::MusicSource(int32_t sourceIndex) : index(sourceIndex) {
     VGString name;
-    Format(name, u"Music%d", sourceIndex);
+    Format(name, kOptionMusicFormat, sourceIndex);
     enabled = ReadOption(name.Data(), 1);
 }
 
@@ -76,9 +77,9 @@ void VGSoundManager::Close() {
 void VGSoundManager::Start() {
     if (started_) return;
     started_ = true;
-    soundFX_ = ReadOption(u"SoundFX", 1);
+    soundFX_ = ReadOption(kOptionSoundFX, 1);
     deviceLevel_ = (platform::Audio().MasterVolume() & 0xFFFF) / 6553;
-    masterLevel_ = ReadOption(u"MasterVolume", kLevelNotSet);
+    masterLevel_ = ReadOption(kOptionMasterVolume, kLevelNotSet);
 
     bool silent = true;
     if (masterLevel_ != kLevelNotSet || deviceLevel_ != 0) {
@@ -283,7 +284,7 @@ void VGSoundManager::SetMasterVolume(uint32_t level, bool persist) {
     if (level > 10) level = 10;
     masterLevel_ = level;
     platform::Audio().SetMasterVolume(LevelToVolume(level));
-    if (persist) WriteOption(u"MasterVolume", level);
+    if (persist) WriteOption(kOptionMasterVolume, level);
 }
 
 void VGSoundManager::VolumeUp() {
@@ -299,7 +300,7 @@ void VGSoundManager::VolumeDown() {
 void VGSoundManager::SetSoundFX(uint32_t on) {
     Start();
     soundFX_ = on;
-    WriteOption(u"SoundFX", on);
+    WriteOption(kOptionSoundFX, on);
 }
 
 uint32_t VGSoundManager::SoundFX() {

@@ -2,6 +2,7 @@
 
 #include "platform/video/DesktopKeys.h"
 #include "varnokengine/VGApplication.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 #include <string_view>
@@ -83,7 +84,7 @@ DrumKeyMap ReadDrumKeys() {
     for (uint32_t i = 0; i < kPieceCount; ++i) {
         uint8_t bytes[64];
         uint32_t size = sizeof bytes;
-        if (!ReadValue(0, u"DrumKeys", kPieceNames[i], bytes, &size)) continue;
+        if (!ReadValue(0, kDrumKeysKey, kPieceNames[i], bytes, &size)) continue;
         // A string value: 16-bit characters, usually ending in a NUL.
         char name[32];
         uint32_t length = 0;

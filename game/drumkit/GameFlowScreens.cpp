@@ -3,6 +3,7 @@
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/GameScreenParts.h"
 #include "game/drumkit/ResumeFile.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-constexpr uint32_t kMemoryTitleEntry = 107;
-constexpr uint32_t kLevelEntry = 108;
-constexpr uint32_t kScoreEntry = 67;
-constexpr uint32_t kContinueEntry = 2;
 // The introduction cannot be skipped in its first second; the caption moves one place every
 // 150 ms once the glyphs have run down.
 constexpr int32_t kIntroLockMs = 1000;
@@ -65,9 +62,9 @@ void GameIntroScreen::Enter() {
     PrepareKit();
     const DrumKit& kit = TheKit();
     if (kit.mode == RhythmMaster)
-        caption = Formatted(u"%s %d: %s", GetText(kLevelEntry), kit.level, kit.levelTitle);
+        caption = Formatted(u"%s %d: %s", GetText(TextLevel), kit.level, kit.levelTitle);
     else
-        caption = GetText(kMemoryTitleEntry);
+        caption = GetText(TextMemoryMasterTitle);
 }
 
 VGScreen* GameIntroScreen::Update() {
@@ -99,11 +96,11 @@ void LevelCompleteScreen::Enter() {
 }
 
 void LevelCompleteScreen::CreateSoftButtons() {
-    AddForwardButton(kContinueEntry, FlagPulse);
+    AddForwardButton(TextContinue, FlagPulse);
 }
 
 void LevelCompleteScreen::CreateItems() {
-    VGString text = Formatted(u"%s %d", GetText(kScoreEntry), TheKit().score);
+    VGString text = Formatted(u"%s %d", GetText(TextScore), TheKit().score);
     AddItem(ItemY(0.4f, text, FontLarge, kMenuSpread), text, 0, FontLarge, AlignCentre,
             TargetWidth() / 2);
 }

@@ -2,6 +2,7 @@
 
 #include "game/GameApp.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/GameScreenParts.h"
 #include "game/drumkit/ResumeFile.h"
@@ -19,14 +20,6 @@
 namespace {
 
 constexpr int32_t kRevealMs = 400;
-constexpr uint32_t kBackEntry = 1;
-constexpr uint32_t kResultsTitleEntry = 68;
-constexpr uint32_t kPausedTitleEntry = 111;
-constexpr uint32_t kSavedGameTitleEntry = 110;
-constexpr uint32_t kMemoryNameEntry = 63;
-constexpr uint32_t kRhythmNameEntry = 65;
-constexpr uint32_t kLevelEntry = 108;
-constexpr uint32_t kScoreEntry = 67;
 // From this highest level on the rhythm game asks where to start.
 constexpr uint32_t kStartChoiceLevel = 5;
 constexpr int32_t kValueShadow = 4;
@@ -67,7 +60,7 @@ VGScreen* StartNewGame(uint32_t mode) {
 }
 
 void InGameMenuScreen::CreateSoftButtons() {
-    SetTitle(GetText(kPausedTitleEntry));
+    SetTitle(GetText(TextPaused));
 }
 
 void InGameMenuScreen::CreateItems() {
@@ -119,7 +112,7 @@ void ResultsMenuScreen::Enter() {
 }
 
 void ResultsMenuScreen::CreateItems() {
-    const VGString& title = GetText(kResultsTitleEntry);
+    const VGString& title = GetText(TextPlayAgain);
     AddItem(ItemY(0.2f, title, FontLarge, kMenuSpread), title, 0, FontLarge, AlignCentre,
             TargetWidth() / 2);
     AddMenuEntry(kPlayAgain, 0.5f, 69, FlagPulse);
@@ -151,15 +144,14 @@ VGScreen* ResultsMenuScreen::OnAction(int32_t id) {
 
 VGString SavedGameText(const ResumeSummary& game) {
     if (game.mode == MemoryMaster)
-        return Formatted(u"%s\n%s %d", GetText(kMemoryNameEntry), GetText(kScoreEntry),
-                         game.result);
-    return Formatted(u"%s\n%s %d - %s %d", GetText(kRhythmNameEntry), GetText(kLevelEntry),
-                     game.level, GetText(kScoreEntry), game.result);
+        return Formatted(u"%s\n%s %d", GetText(TextMemoryMaster), GetText(TextScore), game.result);
+    return Formatted(u"%s\n%s %d - %s %d", GetText(TextRhythmMaster), GetText(TextLevel),
+                     game.level, GetText(TextScore), game.result);
 }
 
 void ResumeScreen::CreateSoftButtons() {
-    SetTitle(GetText(kSavedGameTitleEntry));
-    AddBackButton(kBackEntry, 0);
+    SetTitle(GetText(TextSavedGame));
+    AddBackButton(TextBack, 0);
 }
 
 void ResumeScreen::CreateItems() {
@@ -196,7 +188,7 @@ VGScreen* ResumeScreen::OnAction(int32_t id) {
 
 void RhythmStartScreen::CreateSoftButtons() {
     SetTitle(GetText(65));
-    AddBackButton(kBackEntry, 0);
+    AddBackButton(TextBack, 0);
 }
 
 void RhythmStartScreen::CreateItems() {

@@ -2,6 +2,7 @@
 
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
+#include "game/TextIds.h"
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/KitScreen.h"
 #include "varnokengine/VGClock.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kNewHighScoreEntry = 43;
-constexpr uint32_t kScoreEntry = 67;
 // The band reaches this far (before LayoutScale) beyond the texts and keeps this much of
 // the picture's brightness.
 constexpr int32_t kBackingMargin = 8;
@@ -77,7 +76,7 @@ void DrawGameCounter() {
 void DrawResultTicker() {
     const DrumKit& kit = TheKit();
     int32_t first = 0;
-    VGString text = ResultTickerText(GetText(kit.newHighScore ? kNewHighScoreEntry : kScoreEntry),
+    VGString text = ResultTickerText(GetText(kit.newHighScore ? TextNewHighScore : TextScore),
                                      GameResult(kit), Now, first);
     DrawCharWindow(text, first);
 }

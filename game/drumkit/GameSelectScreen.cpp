@@ -2,6 +2,7 @@
 
 #include "game/GameApp.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/GameMenuScreens.h"
 #include "game/drumkit/GameRules.h"
 #include "game/drumkit/ResumeFile.h"
@@ -10,9 +11,6 @@
 #include <new>
 
 namespace {
-
-constexpr uint32_t kTitleEntry = 60;
-constexpr uint32_t kBackEntry = 1;
 
 struct Choice {
     int32_t action;
@@ -29,8 +27,8 @@ constexpr Choice kChoices[] = {
 } // namespace
 
 void GameSelectScreen::CreateSoftButtons() {
-    SetTitle(GetText(kTitleEntry));
-    AddBackButton(kBackEntry, 0);
+    SetTitle(GetText(TextChooseGame));
+    AddBackButton(TextBack, 0);
 }
 
 void GameSelectScreen::CreateItems() {

@@ -2,6 +2,7 @@
 
 #include "game/drumkit/DrumKit.h"
 #include "game/drumkit/GameRules.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 namespace {
@@ -97,8 +98,8 @@ uint32_t PreviousStartLevel(uint32_t startLevel, uint32_t maxLevel) {
 }
 
 void LoadGameSettings(DrumKit& kit) {
-    kit.maxLevel = ReadOption(u"MaxLevel", 1);
-    kit.startLevel = ReadOption(u"StartLevel", 1);
+    kit.maxLevel = ReadOption(kOptionMaxLevel, 1);
+    kit.startLevel = ReadOption(kOptionStartLevel, 1);
     // Level 0 has no level file; a damaged store must not start the game there.
     if (kit.maxLevel == 0) kit.maxLevel = 1;
     if (kit.startLevel > kit.maxLevel || kit.startLevel == 0) kit.startLevel = 1;
@@ -121,6 +122,6 @@ void SaveGameSettings(const DrumKit& kit) {
     WriteTable(u"MemoryMaster", kit.memoryScores);
     WriteTable(u"RhythmMaster", kit.rhythmScores);
     WriteValue(0, u"Options", u"DefaultName", kit.defaultName, kNameBytes);
-    WriteOption(u"StartLevel", kit.startLevel);
-    WriteOption(u"MaxLevel", kit.maxLevel);
+    WriteOption(kOptionStartLevel, kit.startLevel);
+    WriteOption(kOptionMaxLevel, kit.maxLevel);
 }

@@ -1,12 +1,11 @@
 // Drawing the kit: the background picture, the pieces' hit animations and the sticks.
+#include "game/ImageIds.h"
 #include "game/drumkit/DrumKit.h"
 
 namespace {
 
-constexpr uint32_t kBackgroundImage = 200;
-constexpr uint32_t kPlayerTurnImage = 300;
-constexpr uint32_t kKitTurnImage = 301;
-constexpr uint32_t kStickImages[3] = {0, 600, 610}; // by stick kind; kind 0 has no stick
+// By stick kind; kind 0 has no stick.
+constexpr uint32_t kStickImages[3] = {0, kFirstStickImage, kFirstStickImage + kStickKindStep};
 
 // A stick shows for 200 ms after a hit, swinging down in 20 ms steps and resting on the
 // piece from 100 ms.
@@ -32,7 +31,7 @@ void BuildBackground(DrumKit& kit, int16_t width, int16_t height) {
     RenderTargetState previous = RenderTarget;
     SetRenderTarget(kit.background);
     VGBitmap picture;
-    if (picture.LoadFile(kBackgroundImage, u"drumkit"))
+    if (picture.LoadFile(kKitBackgroundImage, u"drumkit"))
         VGBitmap::Draw(&picture, kit.background->halfWidth - picture.halfWidth,
                        kit.background->halfHeight - picture.halfHeight);
     RenderTarget = previous;

@@ -3,6 +3,7 @@
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/GameFlowScreens.h"
 #include "game/drumkit/GameScreenParts.h"
 #include "game/drumkit/Metronome.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr uint32_t kLoadingEntry = 116;
 // A fresh press steps the tempo by one; each auto-repeat pulse of a held stylus by ten.
 constexpr int32_t kTempoStep = 1;
 constexpr int32_t kTempoRepeatStep = 10;
@@ -54,7 +54,7 @@ void ShowLoadingMessage() {
     message.alignment = AlignCentre;
     message.x = int16_t(screen->halfWidth);
     message.y = int16_t(screen->halfHeight);
-    message.SetText(GetText(kLoadingEntry), Now);
+    message.SetText(GetText(TextLoading), Now);
     message.Draw(1.0f, Now, TextShadowsOn());
     TheDisplay.Present();
 }

@@ -2,6 +2,7 @@
 
 #include "game/drumkit/DrumKit.h"
 #include "varnokengine/VGFormat.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 int32_t BeatLength(const DrumKit& kit) {
@@ -36,7 +37,7 @@ void TempoDown(DrumKit& kit, int32_t n) {
 
 void SetMetronomeSwitch(uint32_t& metronomeSwitch, uint32_t on) {
     metronomeSwitch = on;
-    WriteOption(u"Metronome", on);
+    WriteOption(kOptionMetronome, on);
 }
 
 VGString TempoText(const DrumKit& kit, uint32_t metronomeOn) {

@@ -2,6 +2,7 @@
 
 #include "game/GameApp.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/GameScreenParts.h"
 #include "game/drumkit/ResumeFile.h"
 #include "varnokengine/VGBitmap.h"
@@ -15,13 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kNewHighScoreEntry = 43;
-constexpr uint32_t kHighScoreTitleEntry = 42;
-constexpr uint32_t kMemoryNameEntry = 63;
-constexpr uint32_t kRhythmNameEntry = 65;
-constexpr uint32_t kBackEntry = 1;
-constexpr uint32_t kForwardEntry = 2;
-constexpr uint32_t kNameTitleEntry = 112;
 constexpr int32_t kNameCellWidth = 30; // before LayoutScale
 constexpr int32_t kMessageGap = 5;     // before LayoutScale
 
@@ -45,13 +39,13 @@ VGString HighScoreLine(uint32_t rank, const HighScoreEntry& entry) {
 }
 
 void NameEntryScreen::CreateSoftButtons() {
-    SetTitle(GetText(kNameTitleEntry));
-    AddForwardButton(kForwardEntry, 0);
+    SetTitle(GetText(TextYourName));
+    AddForwardButton(TextContinue, 0);
 }
 
 void NameEntryScreen::CreateItems() {
     CharEntryScreen::CreateItems();
-    VGString message = Formatted(u"%s\n%d", GetText(kNewHighScoreEntry), GameResult(TheKit()));
+    VGString message = Formatted(u"%s\n%d", GetText(TextNewHighScore), GameResult(TheKit()));
     // Both lines sit above the row of letters and its arrows.
     const VGBitmap* arrow = MenuImageOf(MenuLeftArrow);
     const VGFont* font = MenuFontOf(FontLarge);
@@ -80,17 +74,17 @@ void NameEntryScreen::OnExit() {
 }
 
 void HighScoreScreen::CreateSoftButtons() {
-    SetTitle(GetText(kHighScoreTitleEntry));
+    SetTitle(GetText(TextHighScores));
     if (returnId == ScreenMainMenu)
-        AddBackButton(kBackEntry, FlagPulse);
+        AddBackButton(TextBack, FlagPulse);
     else
-        AddForwardButton(kForwardEntry, FlagPulse);
+        AddForwardButton(TextContinue, FlagPulse);
 }
 
 void HighScoreScreen::CreateItems() {
     const DrumKit& kit = TheKit();
-    AddTable(0.0f, kMemoryNameEntry, 0.15f, kit.memoryScores);
-    AddTable(0.6f, kRhythmNameEntry, 0.75f, kit.rhythmScores);
+    AddTable(0.0f, TextMemoryMaster, 0.15f, kit.memoryScores);
+    AddTable(0.6f, TextRhythmMaster, 0.75f, kit.rhythmScores);
 }
 
 VGScreen* HighScoreScreen::OnAction(int32_t id) {

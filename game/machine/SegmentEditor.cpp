@@ -3,6 +3,7 @@
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/machine/SegmentEditorDialogs.h"
 #include "game/machine/SegmentEditorLinks.h"
 #include "varnokengine/VGApplication.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr uint32_t kTitleEntry = 76;
-constexpr uint32_t kFirstRowNameEntry = 80;
 constexpr uint32_t kTempoStep = 1;
 constexpr uint32_t kTempoRepeatStep = 10;
 // Held on a margin, the grid scrolls this many pixels per millisecond (before LayoutScale).
@@ -82,13 +81,13 @@ void SegmentEditScreen::Leave() {
 
 void SegmentEditScreen::CreateSoftButtons() {
     if (!segment) return;
-    SetTitle(Formatted(u"%s %d - %s", GetText(kTitleEntry), segment->slot, NameText(*segment)));
+    SetTitle(Formatted(u"%s %d - %s", GetText(TextSegment), segment->slot, NameText(*segment)));
 }
 
 GridLayout SegmentEditScreen::Layout() const {
     return MakeGridLayout(TargetWidth(), TargetHeight(), ImageHeight(MachineCellFirst),
                           ImageWidth(MachineLabelEven), ImageWidth(MachineMarginEven),
-                          ImageHeight(kHandleRemove, false));
+                          ImageHeight(ButtonHandleRemove, false));
 }
 
 int32_t SegmentEditScreen::ClearButtonY() const {
@@ -233,7 +232,7 @@ void SegmentEditScreen::DrawGrid(const GridLayout& grid) {
         VGBitmap::Draw(MachineImage(row % 2 ? MachineLabelOdd : MachineLabelEven), 0, y);
         VGBitmap::Draw(MachineImage(row % 2 ? MachineMarginOdd : MachineMarginEven),
                        W - grid.rightMargin, y);
-        DrawSmallText(GetText(kFirstRowNameEntry + row), 0, y + grid.cell + LayoutScale, false);
+        DrawSmallText(GetText(TextFirstPieceName + row), 0, y + grid.cell + LayoutScale, false);
     }
     // Beat numbers over the band above, for the beats in view.
     for (uint32_t step = 0; step < segment->steps; step += 4) {
@@ -249,8 +248,8 @@ void SegmentEditScreen::DrawGrid(const GridLayout& grid) {
     if (scroll > limit && right)
         VGBitmap::Draw(right, W - grid.rightMargin - right->fullWidth, midY - right->halfHeight);
     const int32_t xEnd = StepX(grid, segment->steps, scroll);
-    const VGBitmap* add = ButtonsImage(kHandleAdd);
-    const VGBitmap* remove = ButtonsImage(kHandleRemove);
+    const VGBitmap* add = ButtonsImage(ButtonHandleAdd);
+    const VGBitmap* remove = ButtonsImage(ButtonHandleRemove);
     if (segment->steps < kMaxSteps && add) VGBitmap::Draw(add, xEnd, grid.top - add->fullHeight);
     if (segment->steps > 1 && remove)
         VGBitmap::Draw(remove, xEnd - remove->fullWidth, grid.top - remove->fullHeight);

@@ -1,5 +1,6 @@
 #include "game/machine/SegmentEditorDialogs.h"
 
+#include "game/TextIds.h"
 #include "game/machine/SegmentEditor.h"
 #include "game/machine/TrackEditor.h"
 #include "varnokengine/VGDeviceScreen.h"
@@ -10,12 +11,7 @@
 
 namespace {
 
-constexpr uint32_t kSegmentNameTitle = 92;
-constexpr uint32_t kTrackNameTitle = 96;
-constexpr uint32_t kDoneLabel = 2;
-constexpr uint32_t kBackLabel = 1;
 constexpr int32_t kNameCellWidth = 20; // before LayoutScale
-constexpr uint32_t kClearTitle = 117;
 constexpr uint32_t kClearWarning = 118;
 constexpr uint32_t kYes = 69;
 constexpr uint32_t kNo = 70;
@@ -40,8 +36,8 @@ RecordNameScreen::~RecordNameScreen() {
 }
 
 void RecordNameScreen::CreateSoftButtons() {
-    SetTitle(GetText(segment ? kSegmentNameTitle : kTrackNameTitle));
-    AddForwardButton(kDoneLabel, 0);
+    SetTitle(GetText(segment ? TextSegmentName : TextTrackName));
+    AddForwardButton(TextContinue, 0);
 }
 
 VGScreen* RecordNameScreen::OnAction(int32_t id) {
@@ -70,8 +66,8 @@ ClearDialog::~ClearDialog() {
 }
 
 void ClearDialog::CreateSoftButtons() {
-    SetTitle(GetText(kClearTitle));
-    AddBackButton(kBackLabel, 0);
+    SetTitle(GetText(TextClearAll));
+    AddBackButton(TextBack, 0);
 }
 
 void ClearDialog::CreateItems() {

@@ -6,6 +6,7 @@
 #include "platform/video/DesktopKeys.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGDeviceScreen.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
 
@@ -47,7 +48,7 @@ void SegmentEditScreen::ChangeTempo(bool up, uint32_t step) {
 void SegmentEditScreen::TogglePlay() {
     PlayClick();
     TheGameApp()->play = TheGameApp()->play ? 0 : 1;
-    WriteOption(u"Play", TheGameApp()->play);
+    WriteOption(kOptionPlay, TheGameApp()->play);
     RestartLoop(loop);
     redraw |= kRedrawPlay;
 }
@@ -55,7 +56,7 @@ void SegmentEditScreen::TogglePlay() {
 void SegmentEditScreen::ToggleMetronome() {
     PlayClick();
     TheGameApp()->metronome = TheGameApp()->metronome ? 0 : 1;
-    WriteOption(u"Metronome", TheGameApp()->metronome);
+    WriteOption(kOptionMetronome, TheGameApp()->metronome);
     redraw |= kRedrawMetronome;
 }
 

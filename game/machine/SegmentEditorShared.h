@@ -1,32 +1,11 @@
 #pragma once
 // Pieces both drum-machine editors use: text written straight into the picture in the small
-// font, the play cursor's save-under, the redraw bits and the image ids of the "machine" pack.
+// font, the play cursor's save-under, and the redraw bits.
+#include "game/ImageIds.h"
 #include "varnokengine/VGBitmap.h"
 #include "varnokengine/VGString.h"
 
 #include <cstdint>
-
-// Image ids of the "machine" pack.
-enum MachineImage : uint32_t {
-    MachineBandBelow = 500,
-    MachineBandAbove = 501,
-    MachineScrollLeft = 502,
-    MachineScrollRight = 503,
-    MachineSegmentCursor = 504,
-    MachineTrackCursor = 505,
-    MachineLabelEven = 506,
-    MachineLabelOdd = 507,
-    MachineMarginEven = 508,
-    MachineMarginOdd = 509,
-    MachineCellFirst = 510, // 510..517: empty and struck cells in two shades each way
-    MachineColumnEven = 518,
-    MachineColumnOdd = 519,
-    MachineStripLeft = 520,
-    MachineStripRight = 521,
-};
-// The step handles live in the "buttons" pack.
-constexpr uint32_t kHandleRemove = 407;
-constexpr uint32_t kHandleAdd = 408;
 
 // Redraw bits of the editors; all of them means everything, background included.
 constexpr uint32_t kRedrawPlay = 1;

@@ -1,6 +1,7 @@
 #include "game/machine/SelectionScreens.h"
 
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/machine/SegmentEditor.h"
 #include "game/machine/SegmentEditorLinks.h"
 #include "game/machine/Track.h"
@@ -13,17 +14,6 @@
 namespace {
 
 // Language entries of the titles and of the choosing entry's label.
-constexpr uint32_t kPickTitle = 89;
-constexpr uint32_t kSegmentCopyTitle = 90;
-constexpr uint32_t kSegmentEditTitle = 91;
-constexpr uint32_t kTrackPlayTitle = 93;
-constexpr uint32_t kTrackCopyTitle = 94;
-constexpr uint32_t kTrackEditTitle = 95;
-constexpr uint32_t kPickLabel = 100;
-constexpr uint32_t kEditLabel = 105;
-constexpr uint32_t kCopyLabel = 106;
-constexpr uint32_t kPlayLabel = 11;
-constexpr uint32_t kBackLabel = 1;
 // The track choice also answers to this action.
 constexpr int32_t kAlsoChoose = 20;
 
@@ -71,9 +61,9 @@ VGScreen* SegmentSelectScreen::ReturnTrack() {
 }
 
 void SegmentSelectScreen::CreateSoftButtons() {
-    SetTitle(GetText(entry ? kPickTitle
-                           : (copyTarget != kNotCopying ? kSegmentCopyTitle : kSegmentEditTitle)));
-    AddBackButton(kBackLabel, 0);
+    SetTitle(GetText(entry ? TextChooseSegment
+                           : (copyTarget != kNotCopying ? TextCopySegment : TextEditSegment)));
+    AddBackButton(TextBack, 0);
 }
 
 SlotPathFn SegmentSelectScreen::PathOf() const {
@@ -85,8 +75,8 @@ bool SegmentSelectScreen::OnlySaved() const {
 }
 
 uint32_t SegmentSelectScreen::LabelEntry() const {
-    if (entry) return kPickLabel;
-    return copyTarget != kNotCopying ? kCopyLabel : kEditLabel;
+    if (entry) return TextChoose;
+    return copyTarget != kNotCopying ? TextCopy : TextEdit;
 }
 
 uint32_t SegmentSelectScreen::StartSlot() const {
@@ -128,9 +118,9 @@ TrackSelectScreen::TrackSelectScreen(uint32_t selectMode, uint32_t targetSlot)
 }
 
 void TrackSelectScreen::CreateSoftButtons() {
-    static constexpr uint32_t kTitles[] = {kTrackEditTitle, kTrackPlayTitle, kTrackCopyTitle};
+    static constexpr uint32_t kTitles[] = {TextEditTrack, TextPlayTrack, TextCopyTrack};
     SetTitle(GetText(kTitles[mode]));
-    AddBackButton(kBackLabel, 0);
+    AddBackButton(TextBack, 0);
 }
 
 VGScreen* TrackSelectScreen::OnAction(int32_t id) {
@@ -143,7 +133,7 @@ SlotPathFn TrackSelectScreen::PathOf() const {
 }
 
 uint32_t TrackSelectScreen::LabelEntry() const {
-    static constexpr uint32_t kLabels[] = {kEditLabel, kPlayLabel, kCopyLabel};
+    static constexpr uint32_t kLabels[] = {TextEdit, TextPlay, TextCopy};
     return kLabels[mode];
 }
 

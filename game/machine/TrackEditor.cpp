@@ -3,6 +3,7 @@
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/machine/SegmentEditorDialogs.h"
 #include "game/machine/SegmentEditorLinks.h"
 #include "game/machine/Sequencer.h"
@@ -12,6 +13,7 @@
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
 #include "varnokengine/VGStream.h"
@@ -22,8 +24,6 @@
 
 namespace {
 
-constexpr uint32_t kTitleEntry = 78;
-constexpr uint32_t kFirstHelpEntry = 101;
 constexpr uint32_t kHelpLines = 4;
 constexpr uint32_t kSpeedStep = 1;
 constexpr uint32_t kSpeedRepeatStep = 10;
@@ -35,7 +35,6 @@ constexpr int32_t kNameBaseline = 16;
 constexpr int32_t kRepeatsBaseline = 36;
 constexpr int32_t kHelpPitch = 20;
 // An entry whose segment file is gone shows its slot with this mark, and the word below.
-constexpr uint32_t kMissingEntry = 113;
 constexpr int32_t kMissingBaseline = 56;
 
 // The segment text of a column: its name, "?" without one, or the marked slot number when
@@ -121,7 +120,7 @@ void TrackEditScreen::Leave() {
 
 void TrackEditScreen::CreateSoftButtons() {
     if (!track) return;
-    SetTitle(Formatted(u"%s %d - %s", GetText(kTitleEntry), track->slot, NameText(*track)));
+    SetTitle(Formatted(u"%s %d - %s", GetText(TextTrack), track->slot, NameText(*track)));
 }
 
 StripLayout TrackEditScreen::Layout() const {
@@ -141,7 +140,7 @@ Track* TrackEditScreen::GiveAway() {
 
 void TrackEditScreen::SetPlay(uint32_t on) {
     TheGameApp()->play = on;
-    WriteOption(u"Play", on);
+    WriteOption(kOptionPlay, on);
 }
 
 VGScreen* TrackEditScreen::Update() {
@@ -303,7 +302,7 @@ void TrackEditScreen::DrawStrip(const StripLayout& strip) {
                                     : NameText(*e->segment);
         DrawSmallText(name, centre, strip.top + kNameBaseline * s, true);
         if (missing)
-            DrawSmallText(GetText(kMissingEntry), centre, strip.top + kMissingBaseline * s, true);
+            DrawSmallText(GetText(TextMissing), centre, strip.top + kMissingBaseline * s, true);
         DrawSmallText(Formatted(u"x%u", e->repeats), centre, strip.top + kRepeatsBaseline * s,
                       true);
     }
@@ -311,7 +310,7 @@ void TrackEditScreen::DrawStrip(const StripLayout& strip) {
         const int32_t left = strip.leftMargin + strip.columnWidth;
         const int32_t room = W - strip.rightMargin - left;
         for (uint32_t line = 0; line < kHelpLines; ++line)
-            DrawHelpLine(GetText(kFirstHelpEntry + line), left, room,
+            DrawHelpLine(GetText(TextFirstTrackHelp + line), left, room,
                          strip.top + (kNameBaseline + int32_t(line) * kHelpPitch) * s);
     }
     // The margins go over the columns scrolled under them.

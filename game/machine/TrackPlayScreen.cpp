@@ -3,6 +3,7 @@
 #include "game/GameApp.h"
 #include "game/GameButtons.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/KitScreen.h"
 #include "game/machine/SegmentEditorShared.h"
 #include "game/machine/Sequencer.h"
@@ -17,6 +18,7 @@
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGMenuItems.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGScreenMenu.h"
 #include "varnokengine/VGTextBlock.h"
@@ -26,8 +28,6 @@
 namespace {
 
 constexpr uint32_t kTickerStepMs = 300;
-constexpr uint32_t kSavedToEntry = 119;
-constexpr uint32_t kExportFailedEntry = 120;
 constexpr uint32_t kExportLineMs = 4000;
 
 void PrepareKit() {
@@ -96,10 +96,10 @@ VGScreen* TrackPlayScreen::HandleStylus() {
         if (fresh && HitBottomLeft(ButtonVisualiseOn)) {
             PlayClick();
             redraw = kRedrawAll;
-            if (Toggled(TheGameApp()->visualise, u"Visualise")) PrepareKit();
+            if (Toggled(TheGameApp()->visualise, kOptionVisualise)) PrepareKit();
         } else if (fresh && HitTopLeft()) {
             PlayClick();
-            Toggled(TheGameApp()->repeat, u"Repeat");
+            Toggled(TheGameApp()->repeat, kOptionRepeat);
             redraw |= kRedrawRepeat;
         } else if (fresh && HitPlayLeftOfBar()) {
             PlayClick();
@@ -138,11 +138,11 @@ void TrackPlayScreen::HandleKeys() {
     if (app.IsDeskKeyPressed(platform::LetterKey('v'))) {
         PlayClick();
         redraw = kRedrawAll;
-        if (Toggled(TheGameApp()->visualise, u"Visualise")) PrepareKit();
+        if (Toggled(TheGameApp()->visualise, kOptionVisualise)) PrepareKit();
     }
     if (app.IsDeskKeyPressed(platform::LetterKey('l'))) {
         PlayClick();
-        Toggled(TheGameApp()->repeat, u"Repeat");
+        Toggled(TheGameApp()->repeat, kOptionRepeat);
         redraw |= kRedrawRepeat;
     }
     if (mode != ModeNormal) return; // the stylus on a winding button comes first
@@ -174,7 +174,7 @@ void TrackPlayScreen::ExportTrackToMusic() {
     track->entryIndex = entryIndex;
     track->repeatIndex = repeatIndex;
     track->lastStep = lastStep;
-    exportLabel = GetText(ok ? kSavedToEntry : kExportFailedEntry);
+    exportLabel = GetText(ok ? TextSavedTo : TextExportFailed);
     exportLine = ok ? path : VGString();
     exportLineSince = Now;
     redraw = kRedrawAll;

@@ -1,6 +1,7 @@
 #include "game/menus/DrumMachineMenuScreen.h"
 
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/menus/MessageScreen.h"
 #include "varnokengine/VGFormat.h"
 #include "varnokengine/VGMenuItems.h"
@@ -13,8 +14,6 @@ namespace {
 
 constexpr int32_t kFirstSlot = 1;
 constexpr int32_t kLastSlot = 99;
-constexpr uint32_t kNoTracksEntry = 98;
-constexpr uint32_t kNoSegmentsEntry = 99;
 
 } // namespace
 
@@ -44,10 +43,10 @@ VGScreen* DrumMachineMenuScreen::OnAction(int32_t id) {
         return CreateScreen(ScreenMainMenu);
     case kPlayTrack:
         if (AnySavedFile(u"tbt")) return CreateTrackSelectScreen(SelectPlay);
-        return new (std::nothrow) MessageScreen(ScreenDrumMachineMenu, kNoTracksEntry);
+        return new (std::nothrow) MessageScreen(ScreenDrumMachineMenu, TextNoTracksYet);
     case kEditTracks:
         if (AnySavedFile(u"tbs")) return CreateTrackSelectScreen(SelectEdit);
-        return new (std::nothrow) MessageScreen(ScreenDrumMachineMenu, kNoSegmentsEntry);
+        return new (std::nothrow) MessageScreen(ScreenDrumMachineMenu, TextSaveASegmentFirst);
     case kEditSegments:
         return CreateSegmentSelectScreen(SelectEdit);
     default:

@@ -1,9 +1,11 @@
 #include "game/menus/LanguageScreen.h"
 
+#include "game/TextIds.h"
 #include "game/menus/MainMenuScreen.h"
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGLanguage.h"
 #include "varnokengine/VGMenuItems.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGRegistry.h"
 
 #include <algorithm>
@@ -11,15 +13,13 @@
 
 namespace {
 
-constexpr uint32_t kTitleEntry = 4;
-constexpr uint32_t kExitEntry = 3;
 constexpr float kSpreadPerLanguage = 0.15f;
 
 } // namespace
 
 void LanguageScreen::CreateSoftButtons() {
-    SetTitle(GetText(kTitleEntry));
-    AddBackButton(kExitEntry, 0);
+    SetTitle(GetText(TextLanguage));
+    AddBackButton(TextExit, 0);
 }
 
 void LanguageScreen::CreateItems() {
@@ -41,7 +41,7 @@ VGScreen* LanguageScreen::OnAction(int32_t id) {
     }
     if (id < kLanguageTagBase) return nullptr;
     uint32_t language = uint32_t(id - kLanguageTagBase);
-    WriteOption(u"Language", language);
+    WriteOption(kOptionLanguage, language);
     LoadLanguage(TheGame()->language, language);
     return new (std::nothrow) MainMenuScreen;
 }

@@ -2,6 +2,7 @@
 
 #include "game/GameApp.h"
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/drumkit/ResumeFile.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGFont.h"
@@ -9,6 +10,7 @@
 #include "varnokengine/VGGame.h"
 #include "varnokengine/VGLanguage.h"
 #include "varnokengine/VGMenuItems.h"
+#include "varnokengine/VGOptionNames.h"
 #include "varnokengine/VGPower.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGSoundManager.h"
@@ -19,9 +21,6 @@
 
 namespace {
 
-constexpr uint32_t kTitleEntry = 18;
-constexpr uint32_t kChangeEntry = 15;
-constexpr uint32_t kApplyEntry = 16;
 constexpr uint32_t kPageTitleEntries[kOptionsPages] = {19, 17, 35, 38, 30, 26, 20};
 constexpr uint32_t kMaxVolume = 10;
 constexpr uint32_t kShutdownCodes = 7;
@@ -85,7 +84,7 @@ uint32_t NextLanguage(uint32_t language) {
 void OptionsScreen::Enter() {
     page = PageVolume;
     orientationPending = TheDisplay.orientation;
-    languagePending = ReadOption(u"Language", 0);
+    languagePending = ShownLanguage();
     if (!FileExists(LanguageFilePath(languagePending))) languagePending = 0;
     ArrowScreen::Enter();
     // Again, now that the arrows whose room the page texts fit into are known.
@@ -93,7 +92,7 @@ void OptionsScreen::Enter() {
 }
 
 void OptionsScreen::CreateSoftButtons() {
-    SetTitle(Entry(kTitleEntry));
+    SetTitle(Entry(TextOptions));
     AddBackButton(1, 0);
 }
 
@@ -143,24 +142,24 @@ void OptionsScreen::CreateItems() {
         AddMenuEntry(ActionVolumeDown, 1.0f, 14, FlagRepeat);
         break;
     case PageLanguage:
-        AddMenuEntry(ActionNextLanguage, 0.76f, kChangeEntry, FlagPulse | FlagRepeat);
-        AddMenuEntry(ActionApplyLanguage, 1.0f, kApplyEntry, 0);
+        AddMenuEntry(ActionNextLanguage, 0.76f, TextChange, FlagPulse | FlagRepeat);
+        AddMenuEntry(ActionApplyLanguage, 1.0f, TextApply, 0);
         break;
     case PageBacklight:
-        AddMenuEntry(ActionToggleBacklight, 0.76f, kChangeEntry, FlagPulse);
+        AddMenuEntry(ActionToggleBacklight, 0.76f, TextChange, FlagPulse);
         break;
     case PageAutoShutdown:
-        AddMenuEntry(ActionNextShutdown, 0.76f, kChangeEntry, FlagPulse | FlagRepeat);
+        AddMenuEntry(ActionNextShutdown, 0.76f, TextChange, FlagPulse | FlagRepeat);
         break;
     case PageOrientation:
-        AddMenuEntry(ActionNextOrientation, 0.76f, kChangeEntry, FlagPulse | FlagRepeat);
-        AddMenuEntry(ActionApplyOrientation, 1.0f, kApplyEntry, 0);
+        AddMenuEntry(ActionNextOrientation, 0.76f, TextChange, FlagPulse | FlagRepeat);
+        AddMenuEntry(ActionApplyOrientation, 1.0f, TextApply, 0);
         break;
     case PageGraphics:
-        AddMenuEntry(ActionNextQuality, 0.76f, kChangeEntry, FlagPulse);
+        AddMenuEntry(ActionNextQuality, 0.76f, TextChange, FlagPulse);
         break;
     case PageSoundFX:
-        AddMenuEntry(ActionToggleSoundFX, 0.76f, kChangeEntry, FlagPulse);
+        AddMenuEntry(ActionToggleSoundFX, 0.76f, TextChange, FlagPulse);
         break;
     default:
         break;
@@ -216,7 +215,7 @@ VGScreen* OptionsScreen::OnAction(int32_t id) {
         languagePending = NextLanguage(languagePending);
         break;
     case ActionApplyLanguage:
-        WriteOption(u"Language", languagePending);
+        WriteOption(kOptionLanguage, languagePending);
         LoadLanguage(TheGame()->language, languagePending);
         RebuildItems();
         return nullptr;
@@ -225,7 +224,7 @@ VGScreen* OptionsScreen::OnAction(int32_t id) {
         break;
     case ActionNextQuality:
         GraphicsQuality = NextGraphicsQuality(GraphicsQuality);
-        WriteOption(u"GraphicsQuality", GraphicsQuality);
+        WriteOption(kOptionGraphicsQuality, GraphicsQuality);
         break;
     case ActionRefresh:
     case ActionRefreshToo:

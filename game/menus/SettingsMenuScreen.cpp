@@ -1,21 +1,18 @@
 #include "game/menus/SettingsMenuScreen.h"
 
 #include "game/ScreenFactory.h"
+#include "game/TextIds.h"
 #include "game/menus/OptionsScreen.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGMenuItems.h"
 
 #include <new>
 
-namespace {
-
-constexpr uint32_t kBackEntry = 1;
-
-} // namespace
+namespace {} // namespace
 
 void SettingsMenuScreen::CreateSoftButtons() {
     SetTitle(GetText(44));
-    AddBackButton(kBackEntry, 0);
+    AddBackButton(TextBack, 0);
 }
 
 void SettingsMenuScreen::CreateItems() {
@@ -40,7 +37,7 @@ VGScreen* SettingsMenuScreen::OnAction(int32_t id) {
 
 void DeviceInfoScreen::CreateSoftButtons() {
     SetTitle(GetText(12));
-    AddBackButton(kBackEntry, FlagPulse);
+    AddBackButton(TextBack, FlagPulse);
 }
 
 void DeviceInfoScreen::CreateItems() {

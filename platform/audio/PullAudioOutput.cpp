@@ -1,6 +1,6 @@
 // The null and headless outputs: nothing plays on its own; every call first mixes the
 // voices forward to the clock's present time, so a virtual clock gives repeatable runs.
-#include "platform/audio/VoiceBank.h"
+#include "platform/audio/VoiceBankOutput.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,7 +17,7 @@ void PutU32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
 
-class PullAudioOutput final : public AudioOutput {
+class PullAudioOutput final : public VoiceBankOutput {
 public:
     PullAudioOutput(Clock* clock, const std::string& logPath, const std::string& wavPath)
         : clock_(clock) {
@@ -40,46 +40,15 @@ public:
         if (wav_) std::fclose(wav_);
     }
 
-    AudioDeviceId Open(const AudioFormat& format) override {
-        CatchUp();
-        return bank_.Open(format);
-    }
-    void Close(AudioDeviceId device) override {
-        CatchUp();
-        bank_.Close(device);
-    }
-    bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-               const AudioLabel& label, const AudioStart& start) override {
-        CatchUp();
+private:
+    void BeginCall() override { CatchUp(); }
+    uint64_t StartFrame(const AudioStart& start) override {
         // The stream runs exactly on the clock: its frame at the clock's present is known.
         const double framesPerMs = double(kMixRate) / 1000.0;
         uint64_t frame = StartFrameFor(start, last_, double(elapsedMs_) * framesPerMs, framesPerMs);
-        if (frame <= rendered_) frame = 0;
-        return bank_.Write(device, slot, data, size, label, frame);
-    }
-    bool IsDone(AudioDeviceId device, int slot) override {
-        CatchUp();
-        return bank_.IsDone(device, slot);
-    }
-    uint32_t PlayedBytes(AudioDeviceId device) override {
-        CatchUp();
-        return bank_.PlayedBytes(device);
-    }
-    void Reset(AudioDeviceId device) override {
-        CatchUp();
-        bank_.Reset(device);
-    }
-    uint32_t MasterVolume() override { return master_; }
-    void SetMasterVolume(uint32_t volume) override {
-        CatchUp();
-        master_ = volume;
-    }
-    void SetDeviceVolume(AudioDeviceId device, uint32_t volume) override {
-        CatchUp();
-        bank_.SetVolume(device, volume);
+        return frame <= rendered_ ? 0 : frame;
     }
 
-private:
     uint32_t ClockNow() { return (clock_ ? *clock_ : CurrentClock()).TickCount(); }
 
     bool AnyQueued() {
@@ -162,8 +131,6 @@ private:
     uint32_t origin_ = 0; // clock time of the first rendered frame
     uint64_t elapsedMs_ = 0;
     uint64_t rendered_ = 0;
-    uint32_t master_ = kFullAudioVolume;
-    VoiceBank bank_;
     MixerState mixer_;
     std::FILE* log_ = nullptr;
     std::FILE* wav_ = nullptr;

@@ -9,7 +9,7 @@
 // behind; the stream clock then takes its mapping afresh, and a start whose frame has
 // already been rendered begins at once, late.
 #include "platform/audio/StreamClock.h"
-#include "platform/audio/VoiceBank.h"
+#include "platform/audio/VoiceBankOutput.h"
 
 #include <SDL.h>
 
@@ -27,7 +27,7 @@ uint64_t SteadyNs() {
                         .count());
 }
 
-class SdlAudioOutput final : public AudioOutput {
+class SdlAudioOutput final : public VoiceBankOutput {
 public:
     explicit SdlAudioOutput(uint32_t periodFrames) : wantedPeriod_(periodFrames) {}
 
@@ -56,57 +56,6 @@ public:
         if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
-    AudioDeviceId Open(const AudioFormat& format) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        AudioDeviceId id = bank_.Open(format);
-        if (id != kNoAudioDevice) {
-            uint32_t index = VoiceBank::IndexOf(id);
-            startCount_[index] = 0;
-            startNs_[index] = 0;
-        }
-        return id;
-    }
-    void Close(AudioDeviceId device) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        bank_.Close(device);
-    }
-    bool Write(AudioDeviceId device, int slot, const uint8_t* data, uint32_t size,
-               const AudioLabel& label, const AudioStart& start) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        uint64_t frame = 0;
-        if (start.scheduled && stream_.Started()) {
-            // The program's clock reads whole milliseconds of the same host clock.
-            const uint64_t ms = SteadyNs() / 1000000u;
-            frame = StartFrameFor(start, uint32_t(ms), stream_.FrameAt(ms * 1000000u),
-                                  stream_.FramesPerMs());
-        }
-        return bank_.Write(device, slot, data, size, label, frame);
-    }
-    bool IsDone(AudioDeviceId device, int slot) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return bank_.IsDone(device, slot);
-    }
-    uint32_t PlayedBytes(AudioDeviceId device) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return bank_.PlayedBytes(device);
-    }
-    void Reset(AudioDeviceId device) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        bank_.Reset(device);
-    }
-    uint32_t MasterVolume() override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return master_;
-    }
-    void SetMasterVolume(uint32_t volume) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        master_ = volume;
-    }
-    void SetDeviceVolume(AudioDeviceId device, uint32_t volume) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        bank_.SetVolume(device, volume);
-    }
-
     uint32_t PeriodFrames() const override { return periodFrames_; }
     bool LastBufferStart(AudioDeviceId device, uint64_t& steadyNs, uint32_t& count) override {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -118,6 +67,21 @@ public:
     }
 
 private:
+    void BeginCall() override { mutex_.lock(); }
+    void EndCall() override { mutex_.unlock(); }
+    void Opened(AudioDeviceId id) override {
+        uint32_t index = VoiceBank::IndexOf(id);
+        startCount_[index] = 0;
+        startNs_[index] = 0;
+    }
+    uint64_t StartFrame(const AudioStart& start) override {
+        if (!start.scheduled || !stream_.Started()) return 0;
+        // The program's clock reads whole milliseconds of the same host clock.
+        const uint64_t ms = SteadyNs() / 1000000u;
+        return StartFrameFor(start, uint32_t(ms), stream_.FrameAt(ms * 1000000u),
+                             stream_.FramesPerMs());
+    }
+
     static void Callback(void* self, Uint8* stream, int length) {
         static_cast<SdlAudioOutput*>(self)->Render(reinterpret_cast<int16_t*>(stream),
                                                    uint32_t(length) / 4);
@@ -139,11 +103,9 @@ private:
     }
 
     std::mutex mutex_;
-    VoiceBank bank_;
     MixerState mixer_;
     StreamClock stream_{double(kMixRate)};
     uint32_t wantedPeriod_;
-    uint32_t master_ = kFullAudioVolume;
     uint64_t startNs_[VoiceBank::kMaxVoices] = {};
     uint32_t startCount_[VoiceBank::kMaxVoices] = {};
     SDL_AudioDeviceID device_ = 0;

@@ -259,6 +259,46 @@ std::string Describe(const PatternStep* step) {
     return out;
 }
 
+// The pieces the kit demonstrates in a generated level, one bar of 16 steps per line
+// ('a' + piece, '.' for a rest).
+std::string DemonstratedBars(const PatternStep* step) {
+    std::string out;
+    uint32_t index = 0;
+    for (; step; step = step->next, ++index) {
+        if (index < 16 || step->phase != PhaseDemo || !step->next) continue;
+        out += step->piece == kRestPiece ? '.' : char('a' + step->piece);
+        if (out.size() % 17 == 16) out += '\n';
+    }
+    return out;
+}
+
+TEST_F(GameRulesTest, GeneratedLevelsPlayTheirFixedBars) {
+    // Pinned: a change to the generator or to the random sequence changes every player's
+    // levels from 25 on.
+    GenerateLevel(kit, 25);
+    EXPECT_EQ(DemonstratedBars(kit.rhythmPattern), "d..de...d..de...\n"
+                                                   "d..dh.h.g..gd.d.\n"
+                                                   "d..de.e.c..cd.d.\n"
+                                                   "d..de.e.c..ch.h.\n"
+                                                   "d.d.e...d.d.e...\n"
+                                                   "d...f...d.d.hhgg\n"
+                                                   "..d.h.....d.h...\n"
+                                                   "d..de..eg..gg...\n"
+                                                   "g..gc.c.h..he.e.\n"
+                                                   "...de......de.e.\n");
+    GenerateLevel(kit, 26);
+    EXPECT_EQ(DemonstratedBars(kit.rhythmPattern), "d...c...h...c...\n"
+                                                   "a...e.e.a...e.e.\n"
+                                                   "f...e...h...e...\n"
+                                                   "d..db...d.d.b...\n"
+                                                   "d...h...h.h.g.g.\n"
+                                                   "..d.h.....d.h...\n"
+                                                   "d..de..ed..de...\n"
+                                                   "d..df...f.f.f.e.\n"
+                                                   "h.h.e...hh..e...\n"
+                                                   "d...e...d.d.hhdd\n");
+}
+
 TEST_F(GameRulesTest, GeneratedLevelsAreTheSameEveryTimeAndShapedAsBars) {
     GenerateLevel(kit, 25);
     std::string first = Describe(kit.rhythmPattern);

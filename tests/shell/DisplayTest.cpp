@@ -17,23 +17,15 @@ namespace {
 
 constexpr int32_t W = 3, H = 4; // a tiny portrait device
 
-// Where back-buffer pixel (bx, by) must appear in display memory for each orientation.
-void Expected(uint32_t orientation, int32_t bx, int32_t by, int32_t& x, int32_t& y) {
-    switch (orientation) {
-    case 1:
-        x = W - 1 - by, y = bx;
-        break;
-    case 2:
-        x = W - 1 - bx, y = H - 1 - by;
-        break;
-    case 3:
-        x = by, y = H - 1 - bx;
-        break;
-    default:
-        x = bx, y = by;
-        break;
-    }
-}
+// Which back-buffer pixel (its index, row by row) each device pixel of the 3 x 4 portrait
+// memory shows, row by row, for each orientation. A landscape back buffer is 4 x 3: in
+// orientation 1 its top row runs down the right edge of memory, in 3 up the left edge.
+constexpr int32_t kShown[4][H][W] = {
+    {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {9, 10, 11}},
+    {{8, 4, 0}, {9, 5, 1}, {10, 6, 2}, {11, 7, 3}},
+    {{11, 10, 9}, {8, 7, 6}, {5, 4, 3}, {2, 1, 0}},
+    {{3, 7, 11}, {2, 6, 10}, {1, 5, 9}, {0, 4, 8}},
+};
 
 // Display memory laid out with the given pitches: the device pixel (x, y) lives at
 // origin + x * xp + y * yp inside a buffer of W x H.
@@ -45,7 +37,7 @@ struct Layout {
 
 class RotationTest : public ::testing::TestWithParam<std::tuple<uint32_t, Layout>> {};
 
-TEST_P(RotationTest, EveryBackBufferPixelLandsWhereTheOrientationPutsIt) {
+TEST_P(RotationTest, EveryDevicePixelShowsTheBackBufferPixelOfItsOrientation) {
     auto [orientation, layout] = GetParam();
     bool landscape = orientation == 1 || orientation == 3;
     int32_t bw = landscape ? H : W, bh = landscape ? W : H;
@@ -54,14 +46,12 @@ TEST_P(RotationTest, EveryBackBufferPixelLandsWhereTheOrientationPutsIt) {
     std::vector<uint16_t> memory(W * H, 0);
     CopyRotated(source.data(), bw, bh, memory.data() + layout.originIndex, W, H, layout.xp,
                 layout.yp, orientation);
-    for (int32_t by = 0; by < bh; ++by)
-        for (int32_t bx = 0; bx < bw; ++bx) {
-            int32_t x, y;
-            Expected(orientation, bx, by, x, y);
+    for (int32_t y = 0; y < H; ++y)
+        for (int32_t x = 0; x < W; ++x)
             EXPECT_EQ(memory[layout.originIndex + x * layout.xp + y * layout.yp],
-                      source[by * bw + bx])
-                << layout.name << " orientation " << orientation << " pixel " << bx << "," << by;
-        }
+                      source[kShown[orientation][y][x]])
+                << layout.name << " orientation " << orientation << " device pixel " << x << ","
+                << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(OrientationsAndPitches, RotationTest,

@@ -1,5 +1,6 @@
 #include "tools/bake/art/ButtonArt.h"
 
+#include "game/ImageIds.h"
 #include "tools/bake/art/Paint.h"
 
 #include <cmath>
@@ -218,7 +219,7 @@ ArtImage CentreBar() {
     RoundedRectPath(cr, 10, 6, w - 20, 8, 4);
     SetRgb(cr, 0xFFFFFF, 0.06);
     cairo_fill(cr);
-    ArtImage image = FromKeyed(c.surface, 418, nullptr, 0x202020);
+    ArtImage image = FromKeyed(c.surface, ButtonCentreBar, nullptr, 0x202020);
     FreeCanvas(c);
     return image;
 }
@@ -290,12 +291,12 @@ std::vector<ArtImage> BuildButtonsPack() {
         RoundedRectPath(cr, 27, 12, 7, 24, 1.5);
         Ink(cr, IconWhite);
     };
-    pack.push_back(Button(400, Side, Side, Face::Plain, pause));
-    pack.push_back(
-        Button(401, Side, Side, Face::Lit, [](cairo_t* cr) { Metronome(cr, IconLit, true); }));
-    pack.push_back(
-        Button(402, Side, Side, Face::Dim, [](cairo_t* cr) { Metronome(cr, IconDim, false); }));
-    pack.push_back(Button(403, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonPause, Side, Side, Face::Plain, pause));
+    pack.push_back(Button(ButtonMetronomeOn, Side, Side, Face::Lit,
+                          [](cairo_t* cr) { Metronome(cr, IconLit, true); }));
+    pack.push_back(Button(ButtonMetronomeOff, Side, Side, Face::Dim,
+                          [](cairo_t* cr) { Metronome(cr, IconDim, false); }));
+    pack.push_back(Button(ButtonUpDown, Side, Side, Face::Plain, [](cairo_t* cr) {
         // Two halves: raise above the line, lower below it.
         cairo_new_path(cr);
         cairo_rectangle(cr, 6, 23, 36, 2);
@@ -304,7 +305,7 @@ std::vector<ArtImage> BuildButtonsPack() {
         InkTriangle(cr, 14, 19, 24, 8, 34, 19, IconWhite);
         InkTriangle(cr, 14, 29, 24, 40, 34, 29, IconWhite);
     }));
-    pack.push_back(Button(404, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonBack, Side, Side, Face::Plain, [](cairo_t* cr) {
         // U-turn arrow: back.
         cairo_new_path(cr);
         cairo_move_to(cr, 20, 16);
@@ -314,18 +315,18 @@ std::vector<ArtImage> BuildButtonsPack() {
         StrokeInk(cr, IconWhite, 3.6);
         InkTriangle(cr, 10, 16, 21, 8, 21, 24, IconWhite);
     }));
-    pack.push_back(Button(405, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonPlay, Side, Side, Face::Plain, [](cairo_t* cr) {
         Triangle(cr, 17, 12, 18, 24, true);
         Ink(cr, 0x60E080);
     }));
-    pack.push_back(Button(406, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonStop, Side, Side, Face::Plain, [](cairo_t* cr) {
         cairo_new_path(cr);
         RoundedRectPath(cr, 14, 14, 20, 20, 2);
         Ink(cr, 0xF06050);
     }));
-    pack.push_back(StepHandle(407, false));
-    pack.push_back(StepHandle(408, true));
-    pack.push_back(Button(409, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(StepHandle(ButtonHandleRemove, false));
+    pack.push_back(StepHandle(ButtonHandleAdd, true));
+    pack.push_back(Button(ButtonName, Side, Side, Face::Plain, [](cairo_t* cr) {
         // Pencil: rename.
         cairo_save(cr);
         cairo_translate(cr, 24, 24);
@@ -343,7 +344,7 @@ std::vector<ArtImage> BuildButtonsPack() {
         cairo_line_to(cr, 38, 40);
         StrokeInk(cr, IconWhite, 2);
     }));
-    pack.push_back(Button(410, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonCopy, Side, Side, Face::Plain, [](cairo_t* cr) {
         // Two sheets: copy.
         cairo_new_path(cr);
         RoundedRectPath(cr, 10, 9, 19, 24, 2);
@@ -360,27 +361,27 @@ std::vector<ArtImage> BuildButtonsPack() {
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
     }));
-    pack.push_back(
-        Button(411, Side, Side, Face::Lit, [](cairo_t* cr) { DrumIcon(cr, 0xFFF0C0, 0xE04030); }));
-    pack.push_back(
-        Button(412, Side, Side, Face::Dim, [](cairo_t* cr) { DrumIcon(cr, IconDim, 0x5A5E66); }));
-    pack.push_back(Button(413, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonVisualiseOn, Side, Side, Face::Lit,
+                          [](cairo_t* cr) { DrumIcon(cr, 0xFFF0C0, 0xE04030); }));
+    pack.push_back(Button(ButtonVisualiseOff, Side, Side, Face::Dim,
+                          [](cairo_t* cr) { DrumIcon(cr, IconDim, 0x5A5E66); }));
+    pack.push_back(Button(ButtonForward, Side, Side, Face::Plain, [](cairo_t* cr) {
         Triangle(cr, 10, 14, 14, 20, true);
         Ink(cr, IconWhite);
         Triangle(cr, 24, 14, 14, 20, true);
         Ink(cr, IconWhite);
     }));
-    pack.push_back(Button(414, Side, Side, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonRewind, Side, Side, Face::Plain, [](cairo_t* cr) {
         Triangle(cr, 10, 14, 14, 20, false);
         Ink(cr, IconWhite);
         Triangle(cr, 24, 14, 14, 20, false);
         Ink(cr, IconWhite);
     }));
-    pack.push_back(
-        Button(415, Side, Side, Face::Lit, [](cairo_t* cr) { LoopArrows(cr, IconLit); }));
-    pack.push_back(
-        Button(416, Side, Side, Face::Dim, [](cairo_t* cr) { LoopArrows(cr, IconDim); }));
-    pack.push_back(Button(417, Side, 32, Face::Plain, [](cairo_t* cr) {
+    pack.push_back(Button(ButtonRepeatOn, Side, Side, Face::Lit,
+                          [](cairo_t* cr) { LoopArrows(cr, IconLit); }));
+    pack.push_back(Button(ButtonRepeatOff, Side, Side, Face::Dim,
+                          [](cairo_t* cr) { LoopArrows(cr, IconDim); }));
+    pack.push_back(Button(ButtonClear, Side, 32, Face::Plain, [](cairo_t* cr) {
         // Eraser: clear.
         cairo_save(cr);
         cairo_translate(cr, 24, 16);

@@ -1,5 +1,6 @@
 #include "tools/bake/art/MachineArt.h"
 
+#include "game/ImageIds.h"
 #include "tools/bake/art/Paint.h"
 
 #include <cmath>
@@ -210,7 +211,7 @@ ArtImage StripMargin(uint32_t id, bool right) {
 
 std::vector<ArtImage> BuildMachinePack() {
     std::vector<ArtImage> pack;
-    pack.push_back(Opaque(500, 640, 16, [](cairo_t* cr) {
+    pack.push_back(Opaque(MachineBandBelow, 640, 16, [](cairo_t* cr) {
         VerticalFill(cr, 0, 0, 640, 16, 0x4A5264, 0x1A1E26);
         SetRgb(cr, 0x8A94A8);
         cairo_rectangle(cr, 0, 0, 640, 1);
@@ -219,7 +220,7 @@ std::vector<ArtImage> BuildMachinePack() {
         cairo_rectangle(cr, 0, 15, 640, 1);
         cairo_fill(cr);
     }));
-    pack.push_back(Opaque(501, 640, 32, [](cairo_t* cr) {
+    pack.push_back(Opaque(MachineBandAbove, 640, 32, [](cairo_t* cr) {
         VerticalFill(cr, 0, 0, 640, 32, 0x141820, 0x1E2430);
         SetRgb(cr, 0x05060A);
         cairo_rectangle(cr, 0, 0, 640, 1);
@@ -228,9 +229,9 @@ std::vector<ArtImage> BuildMachinePack() {
         cairo_rectangle(cr, 0, 31, 640, 1);
         cairo_fill(cr);
     }));
-    pack.push_back(ScrollMark(502, false));
-    pack.push_back(ScrollMark(503, true));
-    pack.push_back(Keyed(504, GridCell, 9 * GridCell, 0x262B36, [](cairo_t* cr) {
+    pack.push_back(ScrollMark(MachineScrollLeft, false));
+    pack.push_back(ScrollMark(MachineScrollRight, true));
+    pack.push_back(Keyed(MachineSegmentCursor, GridCell, 9 * GridCell, 0x262B36, [](cairo_t* cr) {
         RoundedRectPath(cr, 1.5, 1.5, GridCell - 3, 9 * GridCell - 3, 4);
         SetRgb(cr, 0x05070A, 0.9);
         cairo_set_line_width(cr, 5);
@@ -239,7 +240,7 @@ std::vector<ArtImage> BuildMachinePack() {
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
     }));
-    pack.push_back(Opaque(505, 6, StripHeight, [](cairo_t* cr) {
+    pack.push_back(Opaque(MachineTrackCursor, 6, StripHeight, [](cairo_t* cr) {
         cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 6, 0);
         AddStop(p, 0, 0x1A5A7A);
         AddStop(p, 0.5, 0xC8F4FF);
@@ -248,19 +249,19 @@ std::vector<ArtImage> BuildMachinePack() {
         cairo_paint(cr);
         cairo_pattern_destroy(p);
     }));
-    pack.push_back(RowLabel(506, false));
-    pack.push_back(RowLabel(507, true));
-    pack.push_back(RowMargin(508, false));
-    pack.push_back(RowMargin(509, true));
+    pack.push_back(RowLabel(MachineLabelEven, false));
+    pack.push_back(RowLabel(MachineLabelOdd, true));
+    pack.push_back(RowMargin(MachineMarginEven, false));
+    pack.push_back(RowMargin(MachineMarginOdd, true));
     for (int struck = 0; struck < 2; ++struck)
         for (int oddRow = 0; oddRow < 2; ++oddRow)
             for (int oddBeat = 0; oddBeat < 2; ++oddBeat)
-                pack.push_back(
-                    Cell(510 + 4 * struck + 2 * oddRow + oddBeat, oddRow, struck, oddBeat));
-    pack.push_back(StripColumn(518, false));
-    pack.push_back(StripColumn(519, true));
-    pack.push_back(StripMargin(520, false));
-    pack.push_back(StripMargin(521, true));
+                pack.push_back(Cell(MachineCellFirst + 4 * struck + 2 * oddRow + oddBeat, oddRow,
+                                    struck, oddBeat));
+    pack.push_back(StripColumn(MachineColumnEven, false));
+    pack.push_back(StripColumn(MachineColumnOdd, true));
+    pack.push_back(StripMargin(MachineStripLeft, false));
+    pack.push_back(StripMargin(MachineStripRight, true));
     return pack;
 }
 

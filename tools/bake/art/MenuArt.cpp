@@ -1,5 +1,6 @@
 #include "tools/bake/art/MenuArt.h"
 
+#include "game/ImageIds.h"
 #include "tools/bake/art/Paint.h"
 
 #include <algorithm>
@@ -42,7 +43,7 @@ ArtImage Panel() {
         cairo_rectangle(cr, 0, y, side, 1);
         cairo_fill(cr);
     }
-    ArtImage image = FromOpaque(c.surface, 100);
+    ArtImage image = FromOpaque(c.surface, MenuPanel);
     FreeCanvas(c);
     return image;
 }
@@ -155,7 +156,7 @@ ArtImage TextCursor() {
     RoundedRectPath(cr, 7, 43, 26, 4, 2);
     SetRgb(cr, 0xFFF0C0);
     cairo_fill(cr);
-    ArtImage image = FromKeyed(c.surface, 105, nullptr, PanelMid);
+    ArtImage image = FromKeyed(c.surface, MenuCursor, nullptr, PanelMid);
     FreeCanvas(c);
     return image;
 }
@@ -165,7 +166,7 @@ ArtImage TextCursor() {
 ArtImage Strip() {
     const int side = 640;
     ArtImage image;
-    image.id = 107;
+    image.id = MenuStrip;
     image.width = side;
     image.height = side;
     image.pixels.resize(size_t(side) * side);
@@ -187,10 +188,10 @@ ArtImage Strip() {
 std::vector<ArtImage> BuildMenuPack() {
     std::vector<ArtImage> pack;
     pack.push_back(Panel());
-    pack.push_back(Bar(101, 88, true));
-    pack.push_back(Bar(102, 48, false));
-    pack.push_back(Arrow(103, false));
-    pack.push_back(Arrow(104, true));
+    pack.push_back(Bar(MenuTitleBar, 88, true));
+    pack.push_back(Bar(MenuSoftBar, 48, false));
+    pack.push_back(Arrow(MenuLeftArrow, false));
+    pack.push_back(Arrow(MenuRightArrow, true));
     pack.push_back(TextCursor());
     pack.push_back(Strip());
     return pack;
@@ -264,7 +265,7 @@ ArtImage BuildTitlePicture() {
         SetRgb(cr, i == 0 ? 0xFFC840 : 0xE8E0D0);
         cairo_fill(cr);
     }
-    ArtImage image = FromKeyed(c.surface, 106, nullptr, PanelMid);
+    ArtImage image = FromKeyed(c.surface, MenuLogo, nullptr, PanelMid);
     FreeCanvas(c);
     return image;
 }
