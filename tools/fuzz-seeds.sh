@@ -8,7 +8,7 @@ game=${1:-build/game}
 out=tests/fuzz/corpus
 [ -f "$game/imgs/machine.img" ] || { echo "no baked data in $game (build first)" >&2; exit 1; }
 rm -rf "$out"
-mkdir -p "$out"/{fuzz_image_record,fuzz_image_pack,fuzz_sound_file,fuzz_language,fuzz_level_file,fuzz_resume,fuzz_segment_file,fuzz_track_file,fuzz_settings,fuzz_script}
+mkdir -p "$out"/{fuzz_image_record,fuzz_image_pack,fuzz_sound_file,fuzz_language,fuzz_level_file,fuzz_resume,fuzz_segment_file,fuzz_track_file,fuzz_settings,fuzz_script,fuzz_midi_file}
 
 u32() { # little-endian bytes of a number
     printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))"
@@ -26,7 +26,9 @@ record() {
         i=$((i + 1))
     done
     packed=$(u32at "$1" $((at + 20)))
-    tail -c +$((at + 1)) "$1" | head -c $((24 + packed))
+    # head stops reading where the record ends and tail takes all it is given, so neither
+    # end of the pipe is cut off early (a broken pipe would end the script under pipefail).
+    head -c $((at + 24 + packed)) "$1" | tail -c $((24 + packed))
 }
 
 # Image records: the first byte chooses halving, the rest is one record.
@@ -63,6 +65,30 @@ for n in 1 12 24; do cp "$game/level/$n.lvc" "$out/fuzz_level_file/"; done
 { printf 'song1'; u32 100; u32 3; u32 1; u32 2; u32 4294967295; u32 1; u32 2; u32 4; } \
     >"$out/fuzz_track_file/three"
 { printf 'fast1'; u32 200; u32 1; u32 2; u32 9; } >"$out/fuzz_track_file/one"
+
+# MIDI files: the beat above twice and a track over two segments, as the program exports
+# them, and a type 0 file as another program might write it (96 ticks a quarter at 100 beats,
+# running status, note-offs as velocity 0, a note outside the kit, a note on channel 1).
+midi=$(mktemp -d)
+trap 'rm -rf "$midi"' EXIT
+mkdir -p "$midi/save"
+cp "$out/fuzz_segment_file/beat" "$midi/save/1.tbs"
+{
+    printf 'fills'; u32 8; u32 140
+    for cell in $(seq 0 575); do
+        if [ $((cell % 64)) -lt 8 ] && [ $((cell / 64 % 3)) = 0 ]; then u32 1; else u32 0; fi
+    done
+} >"$midi/save/2.tbs"
+cp "$out/fuzz_track_file/three" "$midi/save/1.tbt"
+"$game/tamborix" --user-dir "$midi" --export-segment 1 "$out/fuzz_midi_file/beat.mid" --loops 2 >/dev/null
+"$game/tamborix" --user-dir "$midi" --export-track 1 "$out/fuzz_midi_file/song.mid" >/dev/null
+{
+    printf 'MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60'
+    events='\x00\xff\x51\x03\x09\x27\xc0\x00\x99\x24\x64\x00\x2a\x50\x18\x24\x00\x00\x2a\x00'
+    events+='\x00\x63\x40\x00\x91\x24\x40\x18\x99\x26\x7f\x30\x26\x00\x00\xff\x2f\x00'
+    printf 'MTrk\x00\x00\x00\x26'
+    printf "$events"
+} >"$out/fuzz_midi_file/foreign.mid"
 
 printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\Options]\r\n"Language"=hex:00,00,00,00\r\n"ScreenOrientation"=dword:00000001\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\VarnokGames\\Tamborix\\Highscores]\r\n"MemoryMaster"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,\\\r\n  0d,0e,0f,10,11,12,13,14,15,16,17,18\r\n"Name"="Ann"\r\n"Kind"=hex(7):41,00,00,00\r\n' \
     >"$out/fuzz_settings/program"

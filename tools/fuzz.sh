@@ -3,6 +3,8 @@
 # on a working copy of its seeds (tests/fuzz/corpus). An input that crashes, leaks, breaks a
 # sanitizer check or takes longer than a second is a finding: it is saved under
 # build-fuzz/findings/ and the script fails. FUZZ_PARALLEL=1 runs all targets at once.
+# FUZZ_TIMEOUT=N allows N seconds per input instead: a long campaign of every target at once
+# under nice on a busy machine can starve one input past a second without any fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
@@ -22,7 +24,7 @@ mkdir -p "$dir/findings" "$dir/logs"
 run() { # target
     local name=$1 work="$dir/corpus/$1"
     mkdir -p "$work"
-    "$dir/tests/fuzz/$name" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+    "$dir/tests/fuzz/$name" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 \
         -max_len=65536 -print_final_stats=1 -artifact_prefix="$dir/findings/$name-" \
         "$work" "tests/fuzz/corpus/$name" >"$dir/logs/$name.log" 2>&1
 }
