@@ -1,12 +1,10 @@
 #include "tests/menus/MenuHarness.h"
 
 #include "platform/RegistryStore.h"
-#include "platform/audio/AudioOutput.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGClock.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGEngine.h"
-#include "varnokengine/VGError.h"
 #include "varnokengine/VGFont.h"
 #include "varnokengine/VGMenuItems.h"
 #include "varnokengine/VGScreen.h"

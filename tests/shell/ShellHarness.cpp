@@ -11,7 +11,6 @@
 #include "varnokengine/VGWindows.h"
 
 #include <filesystem>
-#include <new>
 
 ProbeGame* Probe = nullptr;
 

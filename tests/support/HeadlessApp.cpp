@@ -2,12 +2,10 @@
 
 #include "game/GameApp.h"
 #include "platform/RegistryStore.h"
-#include "platform/audio/AudioOutput.h"
 #include "varnokengine/VGAppPath.h"
 #include "varnokengine/VGApplication.h"
 #include "varnokengine/VGDeviceScreen.h"
 #include "varnokengine/VGEngine.h"
-#include "varnokengine/VGError.h"
 #include "varnokengine/VGRegistry.h"
 #include "varnokengine/VGUserPath.h"
 #include "varnokengine/VGWindows.h"
